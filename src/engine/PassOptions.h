@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "schema/Schema.h"
+
+namespace qw {
+
+class Clock;
+class FileSystem;
+class ProjectLists;
+
+enum class PassMode { Comment, Clean };
+
+// Style of the comments behind begin and end; the values are the stored ones.
+enum class EndCommentStyle { None = 0, Line = 1, Brace = 2, Paren = 3 };
+
+enum class CrossReference { Off, On };
+
+struct PassOptions {
+    PassMode mode = PassMode::Comment;
+    EndCommentStyle style = EndCommentStyle::Brace;
+    CrossReference crossReference = CrossReference::Off;
+    Schema schema;          // empty: no headers
+    std::string coderName;  // value of %Coder
+    Clock* clock = nullptr; // for %Date and %Time; null gives empty texts
+    FileSystem* fileSystem = nullptr;     // null: the platform's files
+    ProjectLists* projectLists = nullptr; // receives the names of uses clauses
+};
+
+} // namespace qw

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qw {
+
+// The state of one pass over one file, shared by the scanner, the keyword and
+// declaration rules, the frames and the header step. Created afresh per file.
+struct PassState {
+    // Scanner
+    std::string line;
+    int lineNo = 0;
+    int origLineLen = -1;
+    int scanPos = 1;   // 1-based
+    int scanState = 0; // 0 code, 1 string, 2 { } comment, 3 (* *) comment
+    int stateAtChar = 0;
+    std::string wordBuf;
+    bool delimToken = false;
+    std::string token;
+    std::string tokenLower;
+    std::string prevToken;
+    std::string prevPrevToken;
+
+    // Declaration-kind stack
+    static constexpr int kDeclStackSize = 100;
+    std::array<std::uint8_t, kDeclStackSize> declKinds{};
+    int declDepth = 0;
+    std::uint8_t declKind = 0;
+    std::uint8_t prevDeclKind = 0;
+    int declColumn = 0;
+
+    // Frames of open blocks: a block frame is (text, depth); a routine frame
+    // is (update record, name, depth).
+    std::vector<std::string> frameStack;
+    int blockDepth = 0;
+
+    bool inInterface = false;
+    bool inUses = false;
+    bool inAsm = false;
+
+    // Routine heading / var declaration
+    std::string routineName;
+    std::string paramText;
+    std::string resultType;
+    bool inParams = false;
+    bool headingDone = false;
+    int classHeadState = 0;
+    std::uint8_t classParenDepth = 0;
+    int routineLevel = 0;
+
+    int lineChecksum = 0;
+};
+
+} // namespace qw

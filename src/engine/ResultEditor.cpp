@@ -1,0 +1,120 @@
+#include "engine/ResultEditor.h"
+
+#include <algorithm>
+
+namespace qw {
+
+void ResultEditor::clear() { lines_.clear(); }
+
+std::vector<std::string> ResultEditor::lines() const {
+    std::vector<std::string> out;
+    out.reserve(lines_.size());
+    for (const auto& l : lines_)
+        out.push_back(l.text);
+    return out;
+}
+
+void ResultEditor::replace(int index, std::string text) {
+    Line& l = lines_.at(index);
+    const int oldLen = static_cast<int>(l.text.size());
+    const int newLen = static_cast<int>(text.size());
+    int common = 0;
+    while (common < oldLen && common < newLen && l.text[common] == text[common])
+        ++common;
+    std::vector<Span> kept;
+    for (const Span& s : l.marks) {
+        const bool reachedEnd = s.column + s.length >= oldLen;
+        const bool wholeLine = s.column == 0 && reachedEnd;
+        if (s.column >= common && !wholeLine)
+            continue;
+        int end = reachedEnd ? newLen : std::min(s.column + s.length, common);
+        if (end > s.column)
+            kept.push_back({s.column, end - s.column});
+    }
+    l.marks = std::move(kept);
+    l.text = std::move(text);
+}
+
+void ResultEditor::append(std::string text) { lines_.push_back({std::move(text), {}}); }
+
+void ResultEditor::insert(int index, std::string_view text) {
+    std::vector<Line> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size()) {
+            parts.push_back({std::string(text.substr(start)), {}});
+            break;
+        }
+        if (text[i] == '\r' || text[i] == '\n') {
+            parts.push_back({std::string(text.substr(start, i - start)), {}});
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+            if (start == text.size())
+                break;
+        }
+    }
+    lines_.insert(lines_.begin() + index, std::make_move_iterator(parts.begin()),
+                  std::make_move_iterator(parts.end()));
+}
+
+void ResultEditor::remove(int index) { lines_.erase(lines_.begin() + index); }
+
+void ResultEditor::mark(int index, int column, int length) {
+    Line& l = lines_.at(index);
+    const int len = static_cast<int>(l.text.size());
+    column = std::clamp(column, 0, len);
+    length = std::min(length, len - column);
+    if (length <= 0)
+        return;
+    // Keep spans sorted and merged so that the marks read back as ranges.
+    l.marks.push_back({column, length});
+    std::sort(l.marks.begin(), l.marks.end(),
+              [](const Span& a, const Span& b) { return a.column < b.column; });
+    std::vector<Span> merged;
+    for (const Span& s : l.marks) {
+        if (!merged.empty() && s.column <= merged.back().column + merged.back().length) {
+            int end = std::max(merged.back().column + merged.back().length, s.column + s.length);
+            merged.back().length = end - merged.back().column;
+        } else {
+            merged.push_back(s);
+        }
+    }
+    l.marks = std::move(merged);
+}
+
+void ResultEditor::markLines(int from, int to) {
+    for (int i = std::max(from, 0); i < to && i < count(); ++i)
+        mark(i, 0, static_cast<int>(lines_[i].text.size()));
+}
+
+bool ResultEditor::isMarked(int index, int column) const {
+    for (const Span& s : lines_.at(index).marks)
+        if (column >= s.column && column < s.column + s.length)
+            return true;
+    return false;
+}
+
+std::vector<CommentMark> ResultEditor::marks() const {
+    std::vector<CommentMark> out;
+    for (int i = 0; i < count(); ++i)
+        for (const Span& s : lines_[i].marks)
+            out.push_back({i, s.column, s.length});
+    return out;
+}
+
+std::string ResultEditor::text(std::string_view lineBreak, FinalBreak finalBreak) const {
+    std::size_t size = 0;
+    for (const auto& l : lines_)
+        size += l.text.size() + lineBreak.size();
+    std::string out;
+    out.reserve(size);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        out += lines_[i].text;
+        if (i + 1 < lines_.size() || finalBreak == FinalBreak::Yes)
+            out += lineBreak;
+    }
+    return out;
+}
+
+} // namespace qw

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qw {
+
+// A stretch of characters on one line that the pass marked as inserted comment
+// text (shown bold, italic and navy by the desktop program).
+struct CommentMark {
+    int line = 0;
+    int column = 0; // 0-based byte column
+    int length = 0;
+    friend bool operator==(const CommentMark&, const CommentMark&) = default;
+};
+
+// The text the pass builds: lines of bytes without their line breaks, plus
+// comment marks that travel with their lines when lines are inserted or
+// deleted above them.
+class ResultEditor {
+public:
+    void clear();
+
+    int count() const { return static_cast<int>(lines_.size()); }
+    const std::string& line(int index) const { return lines_.at(index).text; }
+    std::vector<std::string> lines() const;
+
+    // Replaces the text of a line. Marks on the unchanged leading part stay;
+    // a mark that reached the old end of the line reaches the new end.
+    void replace(int index, std::string text);
+    void append(std::string text);
+    // Inserts before `index` (count() appends). A text holding CR LF pairs
+    // (or lone CR or LF) becomes several lines.
+    void insert(int index, std::string_view text);
+    void remove(int index);
+
+    // Marks `length` bytes of a line from `column` on.
+    void mark(int index, int column, int length);
+    // Marks whole lines [from, to).
+    void markLines(int from, int to);
+    bool isMarked(int index, int column) const;
+    std::vector<CommentMark> marks() const;
+
+    // The text with the given line break after every line but the last;
+    // `finalBreak` adds one after the last line too.
+    enum class FinalBreak { No, Yes };
+    std::string text(std::string_view lineBreak, FinalBreak finalBreak) const;
+
+private:
+    struct Span {
+        int column;
+        int length;
+    };
+    struct Line {
+        std::string text;
+        std::vector<Span> marks;
+    };
+    std::vector<Line> lines_;
+};
+
+} // namespace qw

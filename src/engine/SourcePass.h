@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/PassHost.h"
+#include "engine/PassOptions.h"
+#include "engine/Progress.h"
+
+namespace qw {
+
+class ResultEditor;
+
+// How the lines of a file ended, so that a save can write them back alike.
+struct LineBreaks {
+    int crlf = 0;
+    int lf = 0;
+    int cr = 0;
+    bool finalBreak = false; // the last line ended with a line break
+    bool byteOrderMark = false;
+    // The most frequent one; CR LF when the file has none.
+    std::string_view dominant() const;
+};
+
+// One pass over one source file: comments it (or, in clean mode, strips its
+// comments) into a ResultEditor. Problems in the input are put to the host;
+// counts and the abort flag are in `progress`.
+class SourcePass {
+public:
+    SourcePass(const PassOptions& options, PassHost& host, Progress& progress);
+    ~SourcePass();
+
+    // Reads the file through the options' file system.
+    void run(const std::string& fileName, ResultEditor& editor);
+    // Runs over bytes already in memory; `fileName` names them in messages.
+    void runText(const std::string& fileName, std::string_view bytes, ResultEditor& editor);
+
+    // How the lines of the last input ended.
+    const LineBreaks& lineBreaks() const { return breaks_; }
+
+private:
+    class Impl;
+    const PassOptions& options_;
+    PassHost& host_;
+    Progress& progress_;
+    LineBreaks breaks_;
+};
+
+} // namespace qw

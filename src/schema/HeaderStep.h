@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "schema/Schema.h"
+
+namespace qw {
+
+class Clock;
+class PassServices;
+
+// The header step of the commenting pass: at the end of a routine heading it
+// expands the schema, inserts or updates the header above the heading and
+// pushes the routine's frame; when that frame closes it settles the update
+// line.
+class HeaderStep {
+public:
+    HeaderStep(const Schema& schema, std::string coderName, Clock* clock);
+
+    // Reads RoutineName, ParamText, ResultType, DeclColumn and BlockDepth of
+    // the pass state; pushes (update record, name, depth) onto FrameStack.
+    void placeHeader(PassServices& pass);
+    // `record` is the update record found under a closed routine frame.
+    void finishUpdate(const std::string& record, PassServices& pass);
+
+private:
+    const Schema& schema_;
+    std::string coderName_;
+    Clock* clock_;
+};
+
+} // namespace qw
