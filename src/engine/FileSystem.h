@@ -33,9 +33,27 @@ public:
     virtual std::int64_t fileSize(const std::string& path) = 0; // -1 when unknown
     // Names (not paths) of the entries of a folder; empty on failure.
     virtual std::vector<std::string> listDirectory(const std::string& path) = 0;
+    // Creates one folder (its parent must exist); succeeds when it is there already.
+    virtual IoResult createDirectory(const std::string& path) {
+        (void)path;
+        return IoResult::failure("cannot create folders");
+    }
 };
 
 // The platform's files.
 FileSystem& realFileSystem();
+
+// A name beside `path`, in the same folder, that no file or folder has yet: a
+// new text is written there first and then renamed over `path`, which stays
+// atomic only within one folder. Empty when no such name can be found.
+inline std::string temporaryNameBeside(FileSystem& fs, const std::string& path) {
+    constexpr int kAttempts = 100;
+    for (int n = 0; n < kAttempts; ++n) {
+        std::string name = path + ".qwtmp" + (n == 0 ? std::string() : std::to_string(n));
+        if (!fs.isFile(name) && !fs.isDirectory(name))
+            return name;
+    }
+    return {};
+}
 
 } // namespace qw

@@ -1,5 +1,13 @@
 #include "engine/SourcePass.h"
 
+#include "engine/DeclKind.h"
+#include "engine/FileSystem.h"
+#include "engine/LineSplitter.h"
+#include "engine/Messages.h"
+#include "engine/ResultEditor.h"
+#include "engine/SourcePassImpl.h"
+#include "engine/Text.h"
+
 namespace qw {
 
 std::string_view LineBreaks::dominant() const {
@@ -12,9 +20,322 @@ std::string_view LineBreaks::dominant() const {
 
 SourcePass::SourcePass(const PassOptions& options, PassHost& host, Progress& progress)
     : options_(options), host_(host), progress_(progress) {}
+
 SourcePass::~SourcePass() = default;
 
-void SourcePass::run(const std::string&, ResultEditor&) {}
-void SourcePass::runText(const std::string&, std::string_view, ResultEditor&) {}
+void SourcePass::run(const std::string& fileName, ResultEditor& editor) {
+    FileSystem& files = options_.fileSystem ? *options_.fileSystem : realFileSystem();
+    std::string bytes;
+    if (!files.readFile(fileName, bytes)) {
+        breaks_ = LineBreaks{};
+        Message m{DialogKind::Warning, messages::format(messages::kCannotProcessFile, fileName),
+                  {Button::Abort, Button::Ignore}, fileName, 0};
+        if (host_.ask(m) == Button::Abort)
+            progress_.abortRequested = true;
+        return;
+    }
+    runText(fileName, bytes, editor);
+}
+
+void SourcePass::runText(const std::string& fileName, std::string_view bytes,
+                         ResultEditor& editor) {
+    Impl impl(options_, host_, progress_, editor, fileName);
+    impl.run(bytes, breaks_);
+}
+
+SourcePass::Impl::Impl(const PassOptions& options, PassHost& host, Progress& progress,
+                       ResultEditor& editor, const std::string& fileName)
+    : options_(options), host_(host), progress_(progress), editor_(editor), fileName_(fileName),
+      headerStep_(options.schema, options.coderName, options.clock) {}
+
+Button SourcePass::Impl::ask(DialogKind kind, std::string text,
+                             std::initializer_list<Button> buttons) {
+    Message m{kind, std::move(text), std::vector<Button>(buttons), fileName_, s_.lineNo};
+    return host_.ask(m);
+}
+
+void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
+    editor_.clear();
+    if (cleaning()) {
+        s_.line.clear();
+        s_.origLineLen = -1;
+        progress_.commentCount = -1;
+    }
+    LineSplitter lines(bytes, breaks);
+    while (!lines.atEnd()) {
+        if (progress_.abortRequested)
+            break;
+        if (cleaning())
+            writeOrDrop();
+        if (!readLine(lines.next()))
+            break;
+    }
+    if (cleaning())
+        writeOrDrop();
+    s_.frameStack.clear();
+    if (!cleaning() && options_.crossReference == CrossReference::On) {
+        if (symbols_.WriteReport(editor_, 0))
+            ++progress_.commentCount;
+    }
+}
+
+// Reads and scans one line; false ends the line loop at once.
+bool SourcePass::Impl::readLine(std::string_view raw) {
+    s_.line.assign(raw);
+    const int length = static_cast<int>(s_.line.size());
+    if (cleaning()) {
+        s_.origLineLen = length;
+    } else {
+        unsigned sum = 0;
+        for (unsigned char c : trim(s_.line))
+            sum += c;
+        s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
+    }
+    progress_.lineProcessed(length);
+    host_.lineProcessed(progress_);
+    if (!cleaning())
+        editor_.append(s_.line);
+    ++s_.lineNo;
+    s_.scanPos = 1;
+    s_.token.clear();
+    s_.wordBuf.clear();
+    if (cleaning())
+        scanLineCleaning();
+    else
+        scanLine();
+    if (s_.scanState == 1) {
+        Button b = ask(DialogKind::Warning,
+                       messages::format(messages::kStringExceedsLine, fileName_, s_.lineNo),
+                       {Button::Abort, Button::Ignore});
+        if (b == Button::Abort) {
+            requestAbort();
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+bool isWordStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+void SourcePass::Impl::scanLine() {
+    const std::string& line = s_.line;
+    const int len = static_cast<int>(line.size());
+    wordStart_ = -1;
+    while (s_.scanPos >= 1 && s_.scanPos <= len) {
+        const int i = s_.scanPos - 1;
+        const int wordBefore = wordStart_;
+        s_.stateAtChar = s_.scanState;
+        s_.delimToken = false;
+        const char c = line[i];
+        const char next = i + 1 < len ? line[i + 1] : '\0';
+        switch (s_.scanState) {
+        case 0:
+            if (c == ' ' || c == '\t') {
+                wordStart_ = -1;
+            } else if (c == '\'') {
+                wordStart_ = -1;
+                if (!s_.inUses)
+                    s_.scanState = 1;
+            } else if (c == '(') {
+                wordStart_ = -1;
+                if (next == '*')
+                    s_.scanState = 3;
+                else
+                    s_.delimToken = true;
+            } else if (c == '/') {
+                wordStart_ = -1;
+                if (next == '/')
+                    s_.scanPos = len;
+            } else if (isDigit(c)) {
+                // digits continue a word but start none
+            } else if (isWordStart(c)) {
+                if (wordStart_ < 0)
+                    wordStart_ = i;
+            } else if (c == '{') {
+                wordStart_ = -1;
+                s_.scanState = 2;
+            } else {
+                wordStart_ = -1;
+                s_.delimToken = true;
+            }
+            break;
+        case 1:
+            if (c == '\'') {
+                if (next == '\'')
+                    ++s_.scanPos;
+                else
+                    s_.scanState = 0;
+            }
+            break;
+        case 2:
+            if (c == '}')
+                s_.scanState = 0;
+            break;
+        default:
+            if (c == '*' && next == ')') {
+                s_.scanState = 0;
+                ++s_.scanPos;
+            }
+            break;
+        }
+
+        // The token event: a word that goes on is still being gathered.
+        const bool pending = wordStart_ >= 0;
+        if (!(pending && s_.scanState == s_.stateAtChar && s_.scanPos < len)) {
+            if (pending && s_.scanState == s_.stateAtChar) {
+                s_.token.assign(line, wordStart_, i + 1 - wordStart_);
+                tokenEvent(wordStart_);
+            } else if (wordBefore >= 0 && !pending) {
+                s_.token.assign(line, wordBefore, i - wordBefore);
+                tokenEvent(wordBefore);
+            } else {
+                s_.token.clear();
+                tokenEvent(i);
+            }
+        }
+        if (s_.delimToken)
+            delimiterEvent(c);
+        ++s_.scanPos;
+    }
+}
+
+void SourcePass::Impl::tokenEvent(int column) {
+    s_.tokenLower = toLower(s_.token);
+    rulesForToken(column);
+}
+
+void SourcePass::Impl::delimiterEvent(char c) {
+    const int column = s_.scanPos - 1;
+    s_.token.assign(1, c);
+    if (c == ':') {
+        const std::string& line = s_.line;
+        std::size_t j = static_cast<std::size_t>(s_.scanPos);
+        while (j < line.size() && line[j] == ' ')
+            ++j;
+        if (j < line.size() && line[j] == '=') {
+            s_.token = ":=";
+            ++s_.scanPos;
+        }
+    }
+    s_.delimToken = false;
+    tokenEvent(column);
+}
+
+void SourcePass::Impl::rulesForToken(int column) {
+    if (s_.token.empty()) {
+        // Characters where no word was pending (inside strings and comments
+        // too) still end a uses clause at ";".
+        usesRule();
+        return;
+    }
+    // A. A frame that waits for its begin gives up at any other token.
+    if (!s_.inAsm && s_.tokenLower != "begin" &&
+        ((s_.prevToken == "do" && (s_.declKind == d_none || s_.declKind == d_case)) ||
+         (s_.prevToken == ":" && s_.declKind == d_case)))
+        deleteFrame();
+    keywordRules();
+    usesRule();
+    s_.prevDeclKind = s_.declKind;
+    classifyToken(column);
+    declarationRules();
+}
+
+// The scanner state at the end of the current line, read ahead from the
+// character after the current one.
+int SourcePass::Impl::scanStateAtLineEnd() const {
+    const std::string& line = s_.line;
+    const std::size_t len = line.size();
+    int state = s_.scanState;
+    for (std::size_t i = static_cast<std::size_t>(s_.scanPos); i < len; ++i) {
+        const char c = line[i];
+        const char next = i + 1 < len ? line[i + 1] : '\0';
+        switch (state) {
+        case 0:
+            if (c == '\'' && !s_.inUses)
+                state = 1;
+            else if (c == '(' && next == '*')
+                state = 3;
+            else if (c == '{')
+                state = 2;
+            else if (c == '/' && next == '/')
+                return 0;
+            break;
+        case 1:
+            if (c == '\'') {
+                if (next == '\'')
+                    ++i;
+                else
+                    state = 0;
+            }
+            break;
+        case 2:
+            if (c == '}')
+                state = 0;
+            break;
+        default:
+            if (c == '*' && next == ')') {
+                state = 0;
+                ++i;
+            }
+            break;
+        }
+    }
+    return state;
+}
+
+// True when the word after the current token, on this line, is "of".
+bool SourcePass::Impl::nextWordIsOf() const {
+    const std::string& line = s_.line;
+    std::size_t j = static_cast<std::size_t>(s_.scanPos - 1);
+    if (j >= line.size() || isWordStart(line[j]) || isDigit(line[j]))
+        return false; // the word ends the line
+    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
+        ++j;
+    if (j + 2 > line.size() || toLowerAscii(line[j]) != 'o' || toLowerAscii(line[j + 1]) != 'f')
+        return false;
+    return j + 2 == line.size() || !(isWordStart(line[j + 2]) || isDigit(line[j + 2]));
+}
+
+int SourcePass::Impl::strToIntOrAbort(std::string_view text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    bool valid = i < text.size();
+    for (; i < text.size() && valid; ++i) {
+        if (!isDigit(text[i]))
+            valid = false;
+        else
+            value = value * 10 + (text[i] - '0');
+        if (value > 2147483648LL)
+            valid = false;
+    }
+    if (valid && (negative || value <= 2147483647LL))
+        return static_cast<int>(negative ? -value : value);
+    ask(DialogKind::Information,
+        std::string(messages::kInternalErrorAt) + std::string(text) +
+            std::string(messages::kPleaseContact),
+        {Button::Abort});
+    requestAbort();
+    return 0;
+}
+
+void SourcePass::Impl::markCommentLines(int from, int to) {
+    ++progress_.commentCount;
+    editor_.markLines(from, to);
+}
+
+void SourcePass::Impl::markComment(int line, int column, int length) {
+    ++progress_.commentCount;
+    editor_.mark(line, column, length);
+}
 
 } // namespace qw

@@ -1,0 +1,140 @@
+// The pass in clean mode: the same scanner, removing comments as it goes.
+#include "engine/ResultEditor.h"
+#include "engine/SourcePassImpl.h"
+#include "engine/Text.h"
+
+namespace qw {
+namespace {
+
+bool isWordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           c == '_' || static_cast<unsigned char>(c) >= 128;
+}
+
+// Would the characters on the two sides of a removed comment, once adjacent,
+// read as a different token than they did apart?
+bool wouldGlue(char a, char b) {
+    if (isWordChar(a) && isWordChar(b))
+        return true;
+    if ((a == '$' || a == '#' || a == '&') && isWordChar(b))
+        return true;
+    if (a == '#' && b == '$')
+        return true;
+    static const char* const pairs[] = {"(*", "*)", "//", ":=", "<=", ">=", "<>", "><", "..",
+                                        "(.", ".)", "+=", "-=", "*=", "/=", "''", "(/"};
+    for (const char* p : pairs)
+        if (a == p[0] && b == p[1])
+            return true;
+    return false;
+}
+
+} // namespace
+
+void SourcePass::Impl::removeComment(std::size_t from, std::size_t count) {
+    if (!keepingDirective_)
+        s_.line.erase(from, count);
+}
+
+// The comment just removed ended on the line where it began: make sure the
+// text on its two sides does not run together into another token.
+void SourcePass::Impl::closeCleanedComment() {
+    const int start = cleanCommentStart_;
+    cleanCommentStart_ = -1;
+    if (keepingDirective_) {
+        keepingDirective_ = false;
+        return;
+    }
+    const std::size_t at = static_cast<std::size_t>(start);
+    if (start <= 0 || at >= s_.line.size())
+        return;
+    if (wouldGlue(s_.line[at - 1], s_.line[at])) {
+        s_.line.insert(s_.line.begin() + static_cast<std::ptrdiff_t>(at), ' ');
+        ++s_.scanPos; // step over the blank
+    }
+}
+
+void SourcePass::Impl::scanLineCleaning() {
+    std::string& line = s_.line;
+    cleanCommentStart_ = -1;
+    while (s_.scanPos >= 1 && s_.scanPos <= static_cast<int>(line.size())) {
+        const std::size_t i = static_cast<std::size_t>(s_.scanPos - 1);
+        const char c = line[i];
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        switch (s_.scanState) {
+        case 0:
+            if (c == '\'') {
+                s_.scanState = 1;
+            } else if (c == '{') {
+                s_.scanState = 2;
+                keepingDirective_ = next == '$';
+                cleanCommentStart_ = static_cast<int>(i);
+                if (!keepingDirective_) {
+                    removeComment(i, 1);
+                    --s_.scanPos;
+                }
+            } else if (c == '(' && next == '*') {
+                s_.scanState = 3;
+                keepingDirective_ = i + 2 < line.size() && line[i + 2] == '$';
+                cleanCommentStart_ = static_cast<int>(i);
+                if (keepingDirective_) {
+                    ++s_.scanPos;
+                } else {
+                    removeComment(i, 2);
+                    --s_.scanPos;
+                }
+            } else if (c == '/' && next == '/') {
+                line.erase(i);
+            }
+            break;
+        case 1:
+            if (c == '\'') {
+                if (next == '\'')
+                    ++s_.scanPos;
+                else
+                    s_.scanState = 0;
+            }
+            break;
+        case 2:
+            if (c == '}')
+                s_.scanState = 0;
+            if (!keepingDirective_) {
+                removeComment(i, 1);
+                --s_.scanPos;
+            }
+            if (s_.scanState == 0)
+                closeCleanedComment();
+            break;
+        default:
+            if (c == '*' && next == ')') {
+                s_.scanState = 0;
+                if (keepingDirective_) {
+                    ++s_.scanPos;
+                } else {
+                    removeComment(i, 2);
+                    --s_.scanPos;
+                }
+                closeCleanedComment();
+            } else if (!keepingDirective_) {
+                removeComment(i, 1);
+                --s_.scanPos;
+            }
+            break;
+        }
+        ++s_.scanPos;
+    }
+}
+
+void SourcePass::Impl::writeOrDrop() {
+    std::string& line = s_.line;
+    line.resize(trimRight(line).size());
+    const bool insideComment = (s_.scanState == 2 || s_.scanState == 3) && !keepingDirective_;
+    if (insideComment && line.empty()) {
+        ++progress_.commentCount;
+    } else if (static_cast<int>(line.size()) == s_.origLineLen || !line.empty()) {
+        editor_.append(line);
+    } else {
+        ++progress_.commentCount;
+    }
+}
+
+} // namespace qw

@@ -1,0 +1,108 @@
+// Frames of open blocks and the comments behind their begin and end.
+#include "engine/ResultEditor.h"
+#include "engine/SourcePassImpl.h"
+#include "engine/Text.h"
+
+namespace qw {
+
+void SourcePass::Impl::pushFrame(std::string text) {
+    s_.frameStack.push_back(std::move(text));
+    s_.frameStack.push_back(std::to_string(s_.blockDepth));
+}
+
+// Removing two entries of a vector cannot fail here, so the pass never needs
+// the "Error deleting a frame." question.
+void SourcePass::Impl::deleteFrame() {
+    if (s_.frameStack.size() >= 2)
+        s_.frameStack.resize(s_.frameStack.size() - 2);
+}
+
+int SourcePass::Impl::frameDepth() { return strToIntOrAbort(s_.frameStack.back()); }
+
+// The frame on top belongs to a routine whose heading has just ended: its body
+// has not begun yet, since a begin would have raised the depth.
+bool SourcePass::Impl::routineFrameWaitsForBody() const {
+    const auto& f = s_.frameStack;
+    if (f.size() < 3 || f[f.size() - 3].empty() || f[f.size() - 3][0] != '-')
+        return false;
+    if (f[f.size() - 2].find(' ') != std::string::npos)
+        return false;
+    return f.back() == std::to_string(s_.blockDepth);
+}
+
+std::string SourcePass::Impl::buildEndComment(const std::string& text) const {
+    switch (options_.style) {
+    case EndCommentStyle::Line: return " // " + text;
+    case EndCommentStyle::Brace: return " { " + text + " }";
+    case EndCommentStyle::Paren: return " (* " + text + " *)";
+    case EndCommentStyle::None: break;
+    }
+    return {};
+}
+
+void SourcePass::Impl::writeBlockComment() {
+    if (options_.style == EndCommentStyle::None)
+        return;
+    const std::string& text = s_.frameStack[s_.frameStack.size() - 2];
+    if (s_.line.find(text) != std::string::npos)
+        return; // the line already names the block
+    // A comment that would end early or stay open is not written: the text
+    // holds the style's own closer, or the line ends inside a string or inside
+    // a comment that the inserted closer would end.
+    const int endState = scanStateAtLineEnd();
+    switch (options_.style) {
+    case EndCommentStyle::Brace:
+        if (text.find('}') != std::string::npos || endState == 2)
+            return;
+        break;
+    case EndCommentStyle::Paren:
+        if (text.find("*)") != std::string::npos || endState == 3)
+            return;
+        break;
+    default:
+        break;
+    }
+    if (endState == 1)
+        return;
+    const std::string comment = buildEndComment(text);
+    const int last = editor_.count() - 1;
+    const int column = static_cast<int>(editor_.line(last).size());
+    editor_.replace(last, editor_.line(last) + comment);
+    markComment(last, column, static_cast<int>(comment.size()));
+}
+
+void SourcePass::Impl::beginBlock() {
+    if (s_.frameStack.size() < 2 || frameDepth() != s_.blockDepth)
+        return;
+    if (s_.frameStack[s_.frameStack.size() - 2].find(' ') == std::string::npos)
+        s_.lineChecksum = 0;
+    writeBlockComment();
+}
+
+void SourcePass::Impl::assemblerBody() {
+    if (s_.frameStack.size() < 2)
+        return;
+    if (s_.frameStack[s_.frameStack.size() - 2].find(' ') == std::string::npos)
+        s_.lineChecksum = 0;
+    writeBlockComment();
+}
+
+void SourcePass::Impl::closeFrame() {
+    if (s_.frameStack.size() < 2 || frameDepth() != s_.blockDepth)
+        return;
+    writeBlockComment();
+    deleteFrame();
+    if (!s_.frameStack.empty() && !s_.frameStack.back().empty() &&
+        s_.frameStack.back()[0] == '-') {
+        const std::string record = s_.frameStack.back();
+        try {
+            headerStep_.finishUpdate(record, *this);
+        } catch (...) {
+            requestAbort();
+        }
+        s_.frameStack.pop_back();
+        --s_.routineLevel;
+    }
+}
+
+} // namespace qw

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/PassServices.h"
+#include "engine/PassState.h"
+#include "engine/SourcePass.h"
+#include "schema/HeaderStep.h"
+#include "xref/SymbolList.h"
+
+namespace qw {
+
+class ResultEditor;
+
+// The working object of one pass: its state and the operations that share it.
+// SourcePass creates one per file.
+class SourcePass::Impl final : public PassServices {
+public:
+    Impl(const PassOptions& options, PassHost& host, Progress& progress, ResultEditor& editor,
+         const std::string& fileName);
+
+    void run(std::string_view bytes, LineBreaks& breaks);
+
+    // PassServices
+    PassState& state() override { return s_; }
+    ResultEditor& editor() override { return editor_; }
+    void markCommentLines(int from, int to) override;
+    void markComment(int line, int column, int length) override;
+    void uncountComment() override { --progress_.commentCount; }
+    int strToIntOrAbort(std::string_view text) override;
+    void shiftLines(int fromLine) override { symbols_.ShiftLines(fromLine); }
+
+private:
+    bool cleaning() const { return options_.mode == PassMode::Clean; }
+    Button ask(DialogKind kind, std::string text, std::initializer_list<Button> buttons);
+    void requestAbort() { progress_.abortRequested = true; }
+
+    // Line loop and scanner (comment mode)
+    bool readLine(std::string_view raw);
+    void scanLine();
+    void tokenEvent(int column);
+    void delimiterEvent(char c);
+    void rulesForToken(int column);
+    void checkStringAtLineEnd();
+    int scanStateAtLineEnd() const;
+    bool nextWordIsOf() const;
+
+    // Clean mode
+    void scanLineCleaning();
+    void removeComment(std::size_t from, std::size_t count);
+    void closeCleanedComment();
+    void writeOrDrop();
+
+    // Keyword and uses rules
+    void keywordRules();
+    void usesRule();
+
+    // Declaration kinds
+    void classifyToken(int column);
+    void popKind();
+    void pushKind(std::uint8_t kind);
+    void declarationRules();
+    void routineHeadingRule();
+    void finishHeading();
+
+    // Frames
+    void pushFrame(std::string text);
+    void deleteFrame();
+    int frameDepth();
+    bool routineFrameWaitsForBody() const;
+    std::string buildEndComment(const std::string& text) const;
+    void writeBlockComment();
+    void beginBlock();
+    void assemblerBody();
+    void closeFrame();
+
+    const PassOptions& options_;
+    PassHost& host_;
+    Progress& progress_;
+    ResultEditor& editor_;
+    const std::string& fileName_;
+    PassState s_;
+    TSymbolList symbols_;
+    HeaderStep headerStep_;
+    bool stopLoop_ = false;
+
+    // Where the pending word starts in the line (0-based); -1 when none.
+    int wordStart_ = -1;
+    // Clean mode: the comment being removed is a compiler directive and stays.
+    bool keepingDirective_ = false;
+    // Clean mode: where the comment being removed began on this line, or -1
+    // when it began on an earlier line.
+    int cleanCommentStart_ = -1;
+};
+
+} // namespace qw
