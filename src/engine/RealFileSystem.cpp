@@ -30,8 +30,8 @@ namespace {
 // Messages read best in the middle of a sentence: "cannot read X: permission
 // denied".
 std::string asReason(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                             text.back() == '.'))
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
     if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z' &&
         !(text.size() > 1 && text[1] >= 'A' && text[1] <= 'Z'))
@@ -59,7 +59,9 @@ std::string describeErrno(int err) {
     }
 }
 
-IoResult errnoFailure(int err) { return IoResult::failure(describeErrno(err ? err : EIO)); }
+IoResult errnoFailure(int err) {
+    return IoResult::failure(describeErrno(err ? err : EIO));
+}
 
 #ifdef _WIN32
 
@@ -92,9 +94,13 @@ std::string describeWindowsError(DWORD code) {
     return asReason(std::string(buffer, n));
 }
 
-IoResult lastErrorFailure() { return IoResult::failure(describeWindowsError(GetLastError())); }
+IoResult lastErrorFailure() {
+    return IoResult::failure(describeWindowsError(GetLastError()));
+}
 
-DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD attributesOf(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
 
 bool isDirectoryPath(const std::string& path) {
     DWORD a = attributesOf(path);
@@ -106,11 +112,15 @@ bool isFilePath(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-int flushToDisk(std::FILE* f) { return _commit(_fileno(f)); }
+int flushToDisk(std::FILE* f) {
+    return _commit(_fileno(f));
+}
 
 #else
 
-bool statOf(const std::string& path, struct stat& st) { return ::stat(path.c_str(), &st) == 0; }
+bool statOf(const std::string& path, struct stat& st) {
+    return ::stat(path.c_str(), &st) == 0;
+}
 
 bool isDirectoryPath(const std::string& path) {
     struct stat st {};
@@ -122,7 +132,9 @@ bool isFilePath(const std::string& path) {
     return statOf(path, st) && S_ISREG(st.st_mode);
 }
 
-int flushToDisk(std::FILE* f) { return ::fsync(fileno(f)); }
+int flushToDisk(std::FILE* f) {
+    return ::fsync(fileno(f));
+}
 
 std::string folderOf(const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -212,9 +224,13 @@ public:
         return IoResult::success();
     }
 
-    bool isFile(const std::string& path) override { return isFilePath(path); }
+    bool isFile(const std::string& path) override {
+        return isFilePath(path);
+    }
 
-    bool isDirectory(const std::string& path) override { return isDirectoryPath(path); }
+    bool isDirectory(const std::string& path) override {
+        return isDirectoryPath(path);
+    }
 
     std::int64_t fileSize(const std::string& path) override {
 #ifdef _WIN32
