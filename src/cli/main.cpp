@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "cli/CliApp.h"
+
+int main(int argc, char** argv) { return qw::cli::run(argc, argv); }
