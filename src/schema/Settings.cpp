@@ -31,20 +31,36 @@ std::string withTrailingSeparator(std::string folder) {
     return folder;
 }
 
-void readStoredValues(SettingsStore& store, Settings& s) {
-    if (auto path = store.readString(names::kPath))
+void readStoredValues(SettingsStore& store, LoadedSettings& loaded) {
+    Settings& s = loaded.settings;
+    auto took = [&loaded](const char* name) {
+        loaded.stored.emplace_back(name);
+    };
+    if (auto path = store.readString(names::kPath)) {
         s.schemaDirectory = *path;
-    if (auto name = store.readString(names::kName))
+        took(names::kPath);
+    }
+    if (auto name = store.readString(names::kName)) {
         s.schemaName = *name;
+        took(names::kName);
+    }
     if (s.coderName.empty())
-        if (auto user = store.readString(names::kUser))
+        if (auto user = store.readString(names::kUser)) {
             s.coderName = *user;
-    if (auto style = store.readInteger(names::kStyle))
+            took(names::kUser);
+        }
+    if (auto style = store.readInteger(names::kStyle)) {
         s.endCommentStyle = static_cast<std::uint8_t>(*style & 0xFF);
-    if (auto shortcut = store.readInteger(names::kShortcut))
+        took(names::kStyle);
+    }
+    if (auto shortcut = store.readInteger(names::kShortcut)) {
         s.commentHotKey = *shortcut;
-    if (auto crossReference = store.readInteger(names::kCrossReference))
+        took(names::kShortcut);
+    }
+    if (auto crossReference = store.readInteger(names::kCrossReference)) {
         s.crossReference = *crossReference != 0 ? CrossReference::On : CrossReference::Off;
+        took(names::kCrossReference);
+    }
 }
 
 } // namespace
@@ -56,11 +72,18 @@ LoadedSettings loadSettings(SettingsStore& store, const UserEnvironment& user) {
     s.coderName = user.logonName;
     loaded.store = store.open();
     if (loaded.store) {
-        readStoredValues(store, s);
+        readStoredValues(store, loaded);
         loaded.store = store.close();
     }
     s.schemaDirectory = withTrailingSeparator(s.schemaDirectory);
     return loaded;
+}
+
+bool LoadedSettings::isStored(std::string_view name) const {
+    for (const auto& n : stored)
+        if (n == name)
+            return true;
+    return false;
 }
 
 IoResult saveSettings(SettingsStore& store, const Settings& s) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/FileSystem.h"
 #include "engine/PassOptions.h"
@@ -34,7 +36,11 @@ inline constexpr const char* kCrossReference = "CRef";
 
 struct LoadedSettings {
     Settings settings;
-    IoResult store; // a store that could not be opened leaves every default
+    IoResult store;                  // a store that could not be opened leaves every default
+    std::vector<std::string> stored; // names of the values taken from the store
+
+    // Whether the store gave this value; a first start, for instance, stores no "Name".
+    bool isStored(std::string_view name) const;
 };
 
 // Defaults first (the start folder, "Demo.cs", style 2, Ctrl+Alt+A, no

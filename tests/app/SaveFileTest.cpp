@@ -214,6 +214,10 @@ TEST(SaveOptions, FollowTheLineBreaksOfTheSource) {
         {"mixed, CR most frequent", {1, 0, 2, false}, "a\rb"},
         {"no final break", {0, 1, 0, false}, "a\nb"},
         {"none at all", {0, 0, 0, false}, "a\r\nb"},
+        {"byte-order mark",
+         {0, 2, 0, true, true},
+         "\xEF\xBB\xBF"
+         "a\nb\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -233,6 +237,37 @@ TEST(SaveOptions, DefaultToCrLfAfterEveryLine) {
     MemoryFileSystem fs;
     ASSERT_TRUE(saveFile(fs, "/p/u.pas", editor, SaveOptions{}));
     EXPECT_EQ(fs.bytes("/p/u.pas"), "a\r\nb\r\n");
+}
+
+// A file the pass leaves as it is comes out of the save byte for byte, whatever
+// its line breaks; a mixed one gets its most frequent break throughout.
+TEST(SaveOptions, UnchangedTextIsSavedAsItCame) {
+    struct Case {
+        std::string source;
+        std::string saved;
+    };
+    const std::string lf = "unit A;\ninterface\nimplementation\nend.\n";
+    const Case cases[] = {
+        {"unit A;\r\ninterface\r\nimplementation\r\nend.\r\n", ""},
+        {"unit A;\ninterface\nimplementation\nend.", ""},
+        {"unit A;\rinterface\rimplementation\rend.\r", ""},
+        {"unit A;\ninterface\r\nimplementation\nend.\n", lf},
+        {"\xEF\xBB\xBF" + lf, ""},
+        {"unit A; end.", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        PassOptions options;
+        options.mode = PassMode::Clean;
+        test::ScriptedHost host;
+        Progress progress;
+        ResultEditor editor;
+        SourcePass pass(options, host, progress);
+        pass.runText("A.pas", c.source, editor);
+        MemoryFileSystem fs;
+        ASSERT_TRUE(saveFile(fs, "/p/A.pas", editor, saveOptionsFor(pass.lineBreaks())));
+        EXPECT_EQ(fs.bytes("/p/A.pas"), c.saved.empty() ? c.source : c.saved);
+    }
 }
 
 // The same steps on the platform's files: rename over an existing backup,

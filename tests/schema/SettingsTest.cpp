@@ -30,6 +30,8 @@ TEST(Settings, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(s.crossReference, CrossReference::Off);
     EXPECT_EQ(schemaPath(s), "/work/start/Demo.cs");
     EXPECT_EQ(store.size(), 0u) << "loading writes nothing";
+    EXPECT_TRUE(loaded.stored.empty());
+    EXPECT_FALSE(loaded.isStored("Name"));
 }
 
 TEST(Settings, SavedValuesComeBackAndTheStoreHoldsAllSix) {
@@ -50,7 +52,10 @@ TEST(Settings, SavedValuesComeBackAndTheStoreHoldsAllSix) {
     EXPECT_EQ(store.get("CRef"), Value(1));
     EXPECT_EQ(store.size(), 6u);
 
-    const Settings back = loadSettings(store, user("")).settings;
+    const LoadedSettings loaded = loadSettings(store, user(""));
+    EXPECT_EQ(loaded.stored,
+              (std::vector<std::string>{"Path", "Name", "User", "Style", "SCut", "CRef"}));
+    const Settings& back = loaded.settings;
     EXPECT_EQ(back.schemaDirectory, "C:\\Schemas\\") << "the folder gets its separator again";
     EXPECT_EQ(back.schemaName, "Boxed.cs");
     EXPECT_EQ(back.coderName, "Bea");
@@ -87,7 +92,9 @@ TEST(Settings, ValuesOfTheWrongTypeKeepTheirDefaults) {
     store.put("Style", std::string("1"));
     store.put("SCut", std::string("Ctrl+Q"));
     store.put("CRef", std::string("1"));
-    const Settings s = loadSettings(store, user("")).settings;
+    const LoadedSettings loaded = loadSettings(store, user(""));
+    EXPECT_TRUE(loaded.stored.empty()) << "a value of the wrong type counts as not stored";
+    const Settings& s = loaded.settings;
     EXPECT_EQ(s.schemaDirectory, "/work/start/");
     EXPECT_EQ(s.schemaName, "Demo.cs");
     EXPECT_EQ(s.coderName, "");

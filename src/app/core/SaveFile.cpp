@@ -22,7 +22,16 @@ bool sameFileName(std::string_view a, std::string_view b) {
 
 SaveOptions saveOptionsFor(const LineBreaks& source) {
     return {std::string(source.dominant()),
-            source.finalBreak ? ResultEditor::FinalBreak::Yes : ResultEditor::FinalBreak::No};
+            source.finalBreak ? ResultEditor::FinalBreak::Yes : ResultEditor::FinalBreak::No,
+            source.byteOrderMark ? SaveOptions::ByteOrderMark::Yes
+                                 : SaveOptions::ByteOrderMark::No};
+}
+
+std::string savedText(const ResultEditor& editor, const SaveOptions& options) {
+    std::string text = editor.text(options.lineBreak, options.finalBreak);
+    if (options.byteOrderMark == SaveOptions::ByteOrderMark::Yes)
+        text.insert(0, "\xEF\xBB\xBF");
+    return text;
 }
 
 std::string backupName(std::string_view target) {
@@ -61,7 +70,7 @@ SaveResult saveFile(FileSystem& fs, const std::string& target, std::string_view 
 
 SaveResult saveFile(FileSystem& fs, const std::string& target, const ResultEditor& editor,
                     const SaveOptions& options) {
-    return saveFile(fs, target, editor.text(options.lineBreak, options.finalBreak));
+    return saveFile(fs, target, savedText(editor, options));
 }
 
 } // namespace qw

@@ -11,15 +11,22 @@ class FileSystem;
 struct LineBreaks;
 
 // How the saved text ends its lines: as the source file did, so that a save
-// on a platform whose sources use LF does not rewrite every line.
+// on a platform whose sources use LF does not rewrite every line. The pass
+// keeps a UTF-8 byte-order mark out of the editor; the save puts it back.
 struct SaveOptions {
+    enum class ByteOrderMark { No, Yes };
     std::string lineBreak = "\r\n";
     ResultEditor::FinalBreak finalBreak = ResultEditor::FinalBreak::Yes;
+    ByteOrderMark byteOrderMark = ByteOrderMark::No;
 };
 
 // The line breaks of the source: its most frequent one (CR LF when it has
-// none), and a final break only where the source ended with one.
+// none), a final break only where the source ended with one, and its
+// byte-order mark.
 SaveOptions saveOptionsFor(const LineBreaks& source);
+
+// The bytes the editor's text becomes on disk, without its comment marks.
+std::string savedText(const ResultEditor& editor, const SaveOptions& options);
 
 // The target with its extension replaced by ".bak". The extension is the part
 // of the file name from its last "." on; folders (separated by "\", "/" or a
@@ -43,7 +50,7 @@ struct SaveResult {
 // backup.
 SaveResult saveFile(FileSystem& fs, const std::string& target, std::string_view bytes);
 
-// Saves the editor's text (without its comment marks) with the given line breaks.
+// Saves savedText(editor, options).
 SaveResult saveFile(FileSystem& fs, const std::string& target, const ResultEditor& editor,
                     const SaveOptions& options);
 
