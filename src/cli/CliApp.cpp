@@ -26,7 +26,9 @@ constexpr const char* kExitStatuses = "Exit status:\n"
                                       "  2  the command line could not be understood\n"
                                       "  3  a file could not be read, processed or written\n";
 
-void reportError(const std::string& text) { std::cerr << "quillwright: error: " << text << "\n"; }
+void reportError(const std::string& text) {
+    std::cerr << "quillwright: error: " << text << "\n";
+}
 
 struct FileArgs {
     std::vector<std::string> files;

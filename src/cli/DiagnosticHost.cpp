@@ -11,10 +11,14 @@ bool offers(const Message& m, Button b) {
 
 const char* severity(DialogKind kind) {
     switch (kind) {
-    case DialogKind::Warning: return "warning";
-    case DialogKind::Error: return "error";
-    case DialogKind::Information: return "note";
-    case DialogKind::Confirmation: return "note";
+    case DialogKind::Warning:
+        return "warning";
+    case DialogKind::Error:
+        return "error";
+    case DialogKind::Information:
+        return "note";
+    case DialogKind::Confirmation:
+        return "note";
     }
     return "note";
 }

@@ -29,9 +29,9 @@ json fileJson(const FileReport& r) {
     json marks = json::array();
     for (const CommentMark& m : r.marks)
         marks.push_back({{"line", m.line}, {"column", m.column}, {"length", m.length}});
-    json f = {{"file", r.file},         {"count", r.count},       {"aborted", r.aborted},
-              {"changed", r.changed},   {"written", r.written},   {"messages", messages},
-              {"queued", r.queued},     {"marks", marks}};
+    json f = {{"file", r.file},       {"count", r.count},     {"aborted", r.aborted},
+              {"changed", r.changed}, {"written", r.written}, {"messages", messages},
+              {"queued", r.queued},   {"marks", marks}};
     if (!r.error.empty())
         f["error"] = r.error;
     return f;

@@ -7,8 +7,8 @@ namespace qw {
 namespace {
 
 bool isWordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || static_cast<unsigned char>(c) >= 128;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 128;
 }
 
 // Would the characters on the two sides of a removed comment, once adjacent,

@@ -36,7 +36,9 @@ std::uint8_t kindOpenedBy(const PassState& s, bool classOf) {
     return s.declKind;
 }
 
-bool isRoutineKind(std::uint8_t k) { return k == d_func || k == d_proc; }
+bool isRoutineKind(std::uint8_t k) {
+    return k == d_func || k == d_proc;
+}
 
 } // namespace
 
@@ -90,8 +92,8 @@ void SourcePass::Impl::popKind() {
     if (s_.declDepth > 0) {
         --s_.declDepth;
         s_.declKinds[static_cast<std::size_t>(s_.declDepth)] = 0;
-        s_.declKind =
-            s_.declDepth > 0 ? s_.declKinds[static_cast<std::size_t>(s_.declDepth - 1)] : std::uint8_t{d_none};
+        s_.declKind = s_.declDepth > 0 ? s_.declKinds[static_cast<std::size_t>(s_.declDepth - 1)]
+                                       : std::uint8_t{d_none};
         s_.prevDeclKind = 0;
     } else {
         ask(DialogKind::Error, std::string(messages::kDeclStackEmpty), {Button::Abort});

@@ -17,7 +17,9 @@ void SourcePass::Impl::deleteFrame() {
         s_.frameStack.resize(s_.frameStack.size() - 2);
 }
 
-int SourcePass::Impl::frameDepth() { return strToIntOrAbort(s_.frameStack.back()); }
+int SourcePass::Impl::frameDepth() {
+    return strToIntOrAbort(s_.frameStack.back());
+}
 
 // The frame on top belongs to a routine whose heading has just ended: its body
 // has not begun yet, since a begin would have raised the depth.
@@ -32,10 +34,14 @@ bool SourcePass::Impl::routineFrameWaitsForBody() const {
 
 std::string SourcePass::Impl::buildEndComment(const std::string& text) const {
     switch (options_.style) {
-    case EndCommentStyle::Line: return " // " + text;
-    case EndCommentStyle::Brace: return " { " + text + " }";
-    case EndCommentStyle::Paren: return " (* " + text + " *)";
-    case EndCommentStyle::None: break;
+    case EndCommentStyle::Line:
+        return " // " + text;
+    case EndCommentStyle::Brace:
+        return " { " + text + " }";
+    case EndCommentStyle::Paren:
+        return " (* " + text + " *)";
+    case EndCommentStyle::None:
+        break;
     }
     return {};
 }
@@ -92,8 +98,7 @@ void SourcePass::Impl::closeFrame() {
         return;
     writeBlockComment();
     deleteFrame();
-    if (!s_.frameStack.empty() && !s_.frameStack.back().empty() &&
-        s_.frameStack.back()[0] == '-') {
+    if (!s_.frameStack.empty() && !s_.frameStack.back().empty() && s_.frameStack.back()[0] == '-') {
         const std::string record = s_.frameStack.back();
         try {
             headerStep_.finishUpdate(record, *this);

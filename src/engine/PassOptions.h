@@ -10,6 +10,14 @@ class Clock;
 class FileSystem;
 class ProjectLists;
 
+// Sees every non-empty token of a commenting pass, before its rules run; for
+// tests, tracing and fuzzing.
+class TokenObserver {
+public:
+    virtual ~TokenObserver() = default;
+    virtual void token(const std::string& token, int lineNo, int column) = 0;
+};
+
 enum class PassMode { Comment, Clean };
 
 // Style of the comments behind begin and end; the values are the stored ones.
@@ -21,11 +29,12 @@ struct PassOptions {
     PassMode mode = PassMode::Comment;
     EndCommentStyle style = EndCommentStyle::Brace;
     CrossReference crossReference = CrossReference::Off;
-    Schema schema;          // empty: no headers
-    std::string coderName;  // value of %Coder
-    Clock* clock = nullptr; // for %Date and %Time; null gives empty texts
+    Schema schema;                        // empty: no headers
+    std::string coderName;                // value of %Coder
+    Clock* clock = nullptr;               // for %Date and %Time; null gives empty texts
     FileSystem* fileSystem = nullptr;     // null: the platform's files
     ProjectLists* projectLists = nullptr; // receives the names of uses clauses
+    TokenObserver* tokenObserver = nullptr;
 };
 
 } // namespace qw

@@ -20,7 +20,8 @@ struct Progress {
         lineCount += 1;
     }
     int percent() const {
-        std::int64_t p = static_cast<std::int64_t>(bytesDone) * 100 / (totalBytes > 0 ? totalBytes : 1);
+        std::int64_t p =
+            static_cast<std::int64_t>(bytesDone) * 100 / (totalBytes > 0 ? totalBytes : 1);
         return static_cast<int>(p > 100 ? 100 : p);
     }
 };

@@ -7,9 +7,9 @@
 namespace qw {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return toLowerAscii(x) == toLowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return toLowerAscii(x) == toLowerAscii(y);
+           });
 }
 
 void ProjectLists::clear() {
@@ -18,7 +18,9 @@ void ProjectLists::clear() {
 }
 
 bool ProjectLists::holds(std::string_view name) const {
-    auto same = [&](const std::string& s) { return equalsIgnoringCase(s, name); };
+    auto same = [&](const std::string& s) {
+        return equalsIgnoringCase(s, name);
+    };
     return std::any_of(queue_.begin(), queue_.end(), same) ||
            std::any_of(done_.begin(), done_.end(), same);
 }

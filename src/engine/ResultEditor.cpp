@@ -4,7 +4,9 @@
 
 namespace qw {
 
-void ResultEditor::clear() { lines_.clear(); }
+void ResultEditor::clear() {
+    lines_.clear();
+}
 
 std::vector<std::string> ResultEditor::lines() const {
     std::vector<std::string> out;
@@ -35,7 +37,9 @@ void ResultEditor::replace(int index, std::string text) {
     l.text = std::move(text);
 }
 
-void ResultEditor::append(std::string text) { lines_.push_back({std::move(text), {}}); }
+void ResultEditor::append(std::string text) {
+    lines_.push_back({std::move(text), {}});
+}
 
 void ResultEditor::insert(int index, std::string_view text) {
     std::vector<Line> parts;
@@ -58,7 +62,9 @@ void ResultEditor::insert(int index, std::string_view text) {
                   std::make_move_iterator(parts.end()));
 }
 
-void ResultEditor::remove(int index) { lines_.erase(lines_.begin() + index); }
+void ResultEditor::remove(int index) {
+    lines_.erase(lines_.begin() + index);
+}
 
 void ResultEditor::mark(int index, int column, int length) {
     Line& l = lines_.at(index);

@@ -28,8 +28,11 @@ void SourcePass::run(const std::string& fileName, ResultEditor& editor) {
     std::string bytes;
     if (!files.readFile(fileName, bytes)) {
         breaks_ = LineBreaks{};
-        Message m{DialogKind::Warning, messages::format(messages::kCannotProcessFile, fileName),
-                  {Button::Abort, Button::Ignore}, fileName, 0};
+        Message m{DialogKind::Warning,
+                  messages::format(messages::kCannotProcessFile, fileName),
+                  {Button::Abort, Button::Ignore},
+                  fileName,
+                  0};
         if (host_.ask(m) == Button::Abort)
             progress_.abortRequested = true;
         return;
@@ -120,7 +123,9 @@ namespace {
 bool isWordStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -235,6 +240,8 @@ void SourcePass::Impl::rulesForToken(int column) {
         usesRule();
         return;
     }
+    if (options_.tokenObserver)
+        options_.tokenObserver->token(s_.token, s_.lineNo, column);
     // A. A frame that waits for its begin gives up at any other token.
     if (!s_.inAsm && s_.tokenLower != "begin" &&
         ((s_.prevToken == "do" && (s_.declKind == d_none || s_.declKind == d_case)) ||

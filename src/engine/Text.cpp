@@ -9,7 +9,9 @@ std::string toLower(std::string_view s) {
     return out;
 }
 
-static bool isTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+static bool isTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view trimLeft(std::string_view s) {
     std::size_t b = 0;
@@ -25,7 +27,9 @@ std::string_view trimRight(std::string_view s) {
     return s.substr(0, e);
 }
 
-std::string_view trim(std::string_view s) { return trimRight(trimLeft(s)); }
+std::string_view trim(std::string_view s) {
+    return trimRight(trimLeft(s));
+}
 
 bool containsWord(std::string_view list, std::string_view word) {
     // list is of the form " a b c "; look for " word ".

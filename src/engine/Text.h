@@ -7,7 +7,9 @@ namespace qw {
 
 // Byte-string helpers. Letter case follows the ANSI rules of the pass: only
 // A..Z are folded, bytes from 128 up stay as they are, as in a C locale.
-constexpr char toLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+constexpr char toLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 std::string toLower(std::string_view s);
 // Removes blanks and control characters (bytes up to 32) at both ends.
 std::string_view trim(std::string_view s);
