@@ -1,0 +1,15 @@
+#include "schema/FixedEpochClock.h"
+
+#include "schema/CalendarTime.h"
+
+namespace qw {
+
+std::string FixedEpochClock::shortDate() {
+    return formatCalendarTime(utcCalendarTime(moment_), "%x");
+}
+
+std::string FixedEpochClock::longTime() {
+    return formatCalendarTime(utcCalendarTime(moment_), "%X");
+}
+
+} // namespace qw

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "schema/Schema.h"
+
+namespace qw {
+
+class Clock;
+
+// What a routine heading gives the placeholders.
+struct HeadingValues {
+    std::string routineName; // %FuncName
+    std::string resultType;  // %Result ("-" for none)
+    std::string paramText;   // %Parameters: groups separated by CR ("-" for none)
+    std::string coderName;   // %Coder
+};
+
+// One routine's header, without indentation, top-down, and where its update
+// line came from.
+struct ExpandedHeader {
+    std::vector<std::string> lines;
+    int updateSchemaIndex = -1; // schema line whose %Update was replaced (the last such)
+    int updateHeaderIndex = -1; // index in `lines` of that line's expansion
+    // For every schema line, the index in `lines` of its first expanded line.
+    std::vector<int> schemaLineStart;
+
+    // How many continuation lines the schema line's value of several lines added.
+    int continuationLines(std::size_t schemaIndex) const;
+};
+
+// Expands every schema line: %FuncName, %Date, %Time, %Coder, %Result,
+// %Parameters and %Update in this order, each everywhere in the line before
+// the next. %Crc and "%%" stay. The clock is read for each line that asks for
+// the date or the time; without a clock they are empty.
+//
+// A line whose %Parameters value has several lines becomes a block of lines.
+// Such a line is never the update line: a history of parameter blocks cannot
+// be kept line by line, so its %Update is removed (it stands for the empty
+// text) before the block is laid out, and the update indexes stay as they
+// were.
+ExpandedHeader expandHeader(const Schema& schema, const HeadingValues& values, Clock* clock);
+
+} // namespace qw

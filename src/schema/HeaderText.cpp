@@ -1,0 +1,39 @@
+#include "schema/HeaderText.h"
+
+#include "engine/Text.h"
+
+namespace qw::header_text {
+
+std::string_view copy(std::string_view s, int position, int count) {
+    if (position < 1)
+        position = 1;
+    const auto start = static_cast<std::size_t>(position - 1);
+    if (count <= 0 || start >= s.size())
+        return {};
+    return s.substr(start, static_cast<std::size_t>(count));
+}
+
+int positionOf(std::string_view s, std::string_view sub) {
+    const std::size_t at = s.find(sub);
+    return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+int firstPlaceholderColumn(std::string_view s) {
+    const int p = positionOf(s, "%");
+    if (p == 0 || copy(s, p, 2) == "%%")
+        return 0;
+    return p;
+}
+
+bool regionBlank(std::string_view s, int l) {
+    return trim(copy(s, 3, l - 3)).empty();
+}
+
+std::string_view withoutIndent(std::string_view line, int indent) {
+    if (indent <= 0)
+        return line;
+    const auto cut = static_cast<std::size_t>(indent);
+    return cut >= line.size() ? std::string_view() : line.substr(cut);
+}
+
+} // namespace qw::header_text

@@ -1,0 +1,111 @@
+#include "schema/Placeholder.h"
+
+#include <algorithm>
+
+namespace qw {
+
+std::string padRight(std::string_view text, int width) {
+    std::string out(text);
+    if (width > static_cast<int>(out.size()))
+        out.append(static_cast<std::size_t>(width) - out.size(), ' ');
+    return out;
+}
+
+static std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+static bool isDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
+
+static int readWidth(std::string_view digits) {
+    int width = 0;
+    for (char c : digits) {
+        if (!isDigitChar(c))
+            break;
+        width = width * 10 + (c - '0');
+        if (width > kMaxPlaceholderWidth)
+            return kMaxPlaceholderWidth;
+    }
+    return width;
+}
+
+std::optional<PlaceholderToken> findPlaceholder(std::string_view line, std::string_view name,
+                                                std::size_t from) {
+    const std::size_t start = line.find(name, from);
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    PlaceholderToken token;
+    token.start = start;
+    std::size_t i = start + name.size();
+    for (; i < line.size() && line[i] != '%'; ++i)
+        if (line[i] == ':')
+            token.width = readWidth(line.substr(i + 1));
+    const std::size_t end = i < line.size() ? i + 1 : line.size();
+    token.length = end - start;
+    return token;
+}
+
+// Without a width field the width is the length of the whole value, which
+// for a value of several lines is longer than any of its lines.
+static bool replaceEach(std::string& line, std::string_view name, std::string_view value,
+                        int defaultWidth) {
+    bool replaced = false;
+    std::size_t from = 0;
+    while (auto token = findPlaceholder(line, name, from)) {
+        const std::string inserted = padRight(value, token->width.value_or(defaultWidth));
+        line.replace(token->start, token->length, inserted);
+        from = token->start + inserted.size();
+        replaced = true;
+    }
+    return replaced;
+}
+
+bool replacePlaceholder(std::string& line, std::string_view name, std::string_view value) {
+    return replaceEach(line, name, value, static_cast<int>(value.size()));
+}
+
+static std::vector<std::string_view> splitAtCr(std::string_view value) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t cr; (cr = value.find('\r', start)) != std::string_view::npos; start = cr + 1)
+        parts.push_back(value.substr(start, cr - start));
+    parts.push_back(value.substr(start));
+    return parts;
+}
+
+std::optional<std::vector<std::string>>
+layOutMultiLineValue(std::string line, std::string_view name, std::string_view value) {
+    const auto first = findPlaceholder(line, name);
+    if (!first)
+        return std::nullopt;
+    const std::vector<std::string_view> parts = splitAtCr(value);
+    const int width = first->width.value_or(static_cast<int>(value.size()));
+    // p is the 1-based column of the placeholder's percent sign.
+    const int p = static_cast<int>(first->start) + 1;
+    replaceEach(line, name, parts.front(), static_cast<int>(value.size()));
+
+    std::string prefix;
+    if (p > 2)
+        prefix = padRight(std::string_view(line).substr(0, 3), p - 2).substr(0, p - 2);
+    const std::string_view lastTwo =
+        std::string_view(line).substr(line.size() - std::min<std::size_t>(2, line.size()));
+    const std::string closing(trimBlanks(lastTwo));
+    const int target = static_cast<int>(line.size() - closing.size());
+
+    std::vector<std::string> out;
+    out.reserve(parts.size());
+    out.push_back(line);
+    for (std::size_t k = 1; k < parts.size(); ++k) {
+        const std::string text = prefix + padRight(parts[k], width);
+        out.push_back(padRight(text, target) + closing);
+    }
+    return out;
+}
+
+} // namespace qw

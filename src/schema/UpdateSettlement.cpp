@@ -1,0 +1,58 @@
+#include "schema/UpdateSettlement.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/PassServices.h"
+#include "engine/PassState.h"
+#include "engine/ResultEditor.h"
+#include "schema/HeaderText.h"
+#include "schema/Placeholder.h"
+#include "schema/UpdateRecord.h"
+
+namespace qw {
+
+using namespace header_text;
+
+static std::string checksumDigits(int checksum) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(checksum) & 0xFFu);
+    return digits;
+}
+
+// Blanks the label of the previous newest update line: its characters from
+// the third after the indentation up to the label's last column, so that the
+// indentation and the comment opener stay.
+static void blankLabel(ResultEditor& editor, int line, int labelEnd, int indent) {
+    std::string text = editor.line(line);
+    const int last = std::min(labelEnd, static_cast<int>(text.size()));
+    const int first = std::max(indent, 0) + 3;
+    if (last < first)
+        return;
+    std::fill(text.begin() + (first - 1), text.begin() + last, ' ');
+    editor.replace(line, std::move(text));
+}
+
+void settleUpdateLine(std::string_view record, PassServices& pass) {
+    const std::optional<UpdateRecord> parsed = UpdateRecord::parse(record, pass);
+    ResultEditor& editor = pass.editor();
+    if (!parsed || parsed->line < 0 || parsed->line >= editor.count())
+        return;
+    const int q = parsed->line;
+    std::string updated = editor.line(q);
+    const int c = positionOf(updated, "%Crc");
+    replacePlaceholder(updated, "%Crc", checksumDigits(pass.state().lineChecksum));
+    const std::string previous = q + 1 < editor.count() ? editor.line(q + 1) : std::string();
+    if (copy(updated, c, 2) == copy(previous, c, 2)) {
+        // The body is as it was at the last recorded update.
+        editor.remove(q);
+        pass.uncountComment();
+        return;
+    }
+    editor.replace(q, std::move(updated));
+    pass.shiftLines(q);
+    if (parsed->labelEnd && q + 1 < editor.count())
+        blankLabel(editor, q + 1, *parsed->labelEnd, parsed->indent);
+}
+
+} // namespace qw

@@ -1,0 +1,23 @@
+#include "schema/WholeHeader.h"
+
+#include "engine/PassServices.h"
+#include <algorithm>
+
+#include "engine/ResultEditor.h"
+
+namespace qw {
+
+int insertWholeHeader(PassServices& pass, const HeaderLayout& layout, int headingLine) {
+    const std::vector<std::string>& lines = layout.header.lines;
+    if (lines.empty())
+        return -1;
+    ResultEditor& editor = pass.editor();
+    const int at = std::clamp(headingLine, 0, editor.count());
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        editor.insert(at + static_cast<int>(k), layout.indented(lines[k]));
+    pass.markCommentLines(at, at + static_cast<int>(lines.size()));
+    const int u = layout.header.updateHeaderIndex;
+    return u >= 0 ? at + u : -1;
+}
+
+} // namespace qw
