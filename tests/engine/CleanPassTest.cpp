@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         CleanCase{"DoubledQuoteStaysDoubled", "s := 'it''s'; // note\n", "s := 'it''s';\n", 0},
         CleanCase{"LineCommentOnly", "// all\nx;\n", "x;\n", 1},
         CleanCase{"CommentWithEmptyLinesInside", "{\n\n}\nx;\n", "x;\n", 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Directives look like comments but are code: they stay byte for byte.
 INSTANTIATE_TEST_SUITE_P(
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CleanCase{"DirectiveOverLines", "{$IFDEF X\n  }\nx;\n",
                                 "{$IFDEF X\n  }\nx;\n", 0},
                       CleanCase{"DollarLaterInCommentIsNoDirective", "{ $R }x;\n", "x;\n", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Removing a comment must not join its neighbours into another token.
 INSTANTIATE_TEST_SUITE_P(
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CleanCase{"BlanksAroundNeedNothing", "a {x} b\n", "a  b\n", 0},
                       CleanCase{"PunctuationNeedsNothing", "f(a{x},b);\n", "f(a,b);\n", 0},
                       CleanCase{"TwoCommentsInARow", "a{x}{y}b\n", "a b\n", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CleanPass, CountsTheCommentLinesOfACommentedUnit) {
     const std::string input = "implementation\n"

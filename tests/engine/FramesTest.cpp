@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kImpl +
                       "procedure Outer;\nvar\n  X: Integer;\n  procedure Inner;\n"
                       "  begin { Inner }\n  end; { Inner }\nbegin { Outer }\nend; { Outer }\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Comments that would end early or stay open are not written.
 INSTANTIATE_TEST_SUITE_P(
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kImpl + "procedure P;\nbegin\nend; (* starts here\n  and ends here *)\n",
                   kImpl + "procedure P;\nbegin { P }\nend; (* starts here { P }\n"
                           "  and ends here *)\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Constructs the rules would lose step on.
 INSTANTIATE_TEST_SUITE_P(
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kImpl + "function F: Boolean; assembler;\nasm\n  mov eax, 1\nend;\n",
                   kImpl +
                       "function F: Boolean; assembler;\nasm { F }\n  mov eax, 1\nend; { F }\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DeclarationStack, OverflowShowsItsMessageAndAborts) {
     std::string line;

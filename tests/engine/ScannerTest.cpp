@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"BytesAbove127AreTokens", "a\xC3\xA4", {"a", "\xC3", "\xA4"}},
         TokenCase{"CommentOverTwoLines", "a { b\nc } d", {"a", "d"}},
         TokenCase{"TabSeparates", "a\tb", {"a", "b"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Scanner, KeywordsInAnyLetterCase) {
     const std::string lower = "implementation\nprocedure P;\nbegin\nend;\n";
