@@ -17,6 +17,7 @@
 #include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
 #include "engine/Text.h"
+#include "schema/Clock.h"
 #include "xref/SymbolList.h"
 
 namespace {
@@ -83,6 +84,12 @@ public:
     qw::Button ask(const qw::Message&) override { return qw::Button::Ignore; }
 };
 
+class BenchClock : public qw::Clock {
+public:
+    std::string shortDate() override { return "08.12.2026"; }
+    std::string longTime() override { return "10:30:00"; }
+};
+
 struct PassFigures {
     double seconds = 0;
     int lines = 0;
@@ -94,6 +101,8 @@ PassFigures timePass(const std::string& unit, qw::CrossReference xref, const qw:
     options.crossReference = xref;
     options.schema = schema;
     options.coderName = "bench";
+    BenchClock clock;
+    options.clock = &clock;
     PassFigures f;
     f.seconds = bestOf(3, [&] {
         SilentHost host;
@@ -172,8 +181,8 @@ int main(int argc, char** argv) {
     std::printf("generated unit: %d routines, %zu bytes\n\n", routines, unit.size());
 
     qw::Schema schema;
-    schema.lines = {"{ Name:       %FuncName }", "{ Parameters: %Parameters }",
-                    "{ Result:     %Result }", "{ %Update %Crc }"};
+    schema.lines = {"{ Name:       %FuncName% }", "{ Parameters: %Parameters% }",
+                    "{ Result:     %Result% }", "{ %Date%  %Update:20%  %Crc% }"};
     schema.fixed = {true, true, true, true};
     const qw::Schema none;
     for (const qw::Schema* s : {&none, static_cast<const qw::Schema*>(&schema)}) {
