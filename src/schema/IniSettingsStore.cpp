@@ -252,36 +252,36 @@ std::optional<std::int32_t> IniSettingsStore::readInteger(std::string_view name)
 
 void IniSettingsStore::put(std::string_view name, std::string value, std::string text,
                            bool quoted) {
-    Line fresh{std::string(name) + "=" + text, std::string(name), std::move(value), quoted};
+    changed_ = true;
     for (auto& line : lines_)
         if (!line.name.empty() && sameName(line.name, name)) {
-            fresh.name = line.name;
-            fresh.text = line.name + "=" + text;
-            line = std::move(fresh);
-            changed_ = true;
+            line = Line{line.name + "=" + text, line.name, std::move(value), quoted};
             return;
         }
-    // A new value goes behind the last line of the store's section.
+    const std::size_t at = insertionPoint();
+    lines_.insert(
+        lines_.begin() + static_cast<std::ptrdiff_t>(at),
+        Line{std::string(name) + "=" + text, std::string(name), std::move(value), quoted});
+}
+
+// Behind the last value (or the heading) of the store's section; a file
+// without one gets the section at its end.
+std::size_t IniSettingsStore::insertionPoint() {
     std::size_t after = 0;
-    bool found = false;
     bool inSection = true;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view t = trim(lines_[i].text);
         if (isHeading(t))
             inSection = isOwnHeading(t);
-        if (inSection && (isOwnHeading(t) || !lines_[i].name.empty())) {
+        if (inSection && (isOwnHeading(t) || !lines_[i].name.empty()))
             after = i + 1;
-            found = true;
-        }
     }
-    if (!found) {
-        if (lines_.empty())
-            lines_.push_back({"; Quillwright settings"});
-        lines_.push_back({"[" + std::string(kSection) + "]"});
-        after = lines_.size();
-    }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after), std::move(fresh));
-    changed_ = true;
+    if (after > 0)
+        return after;
+    if (lines_.empty())
+        lines_.push_back({"; Quillwright settings"});
+    lines_.push_back({"[" + std::string(kSection) + "]"});
+    return lines_.size();
 }
 
 IoResult IniSettingsStore::writeString(std::string_view name, std::string_view value) {

@@ -44,6 +44,7 @@ private:
     void parse(std::string_view bytes);
     const Line* find(std::string_view name) const;
     void put(std::string_view name, std::string value, std::string text, bool quoted);
+    std::size_t insertionPoint();
     std::string render() const;
     IoResult makeFolders(const std::string& folder);
 
