@@ -230,11 +230,15 @@ void SourcePass::Impl::finishHeading() {
     if (s_.resultType.empty())
         s_.resultType.assign(1, '-');
     if (s_.declDepth == 1 && !s_.inInterface) {
+        const std::size_t before = s_.frameStack.size();
         try {
             headerStep_.placeHeader(*this);
         } catch (...) {
             requestAbort();
         }
+        const auto& f = s_.frameStack;
+        if (f.size() == before + 3 && !f[before].empty() && f[before][0] == '-')
+            recordAt_.push_back(before);
     }
     s_.routineName.clear();
     s_.paramText.clear();

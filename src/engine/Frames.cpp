@@ -13,8 +13,15 @@ void SourcePass::Impl::pushFrame(std::string text) {
 // Removing two entries of a vector cannot fail here, so the pass never needs
 // the "Error deleting a frame." question.
 void SourcePass::Impl::deleteFrame() {
-    if (s_.frameStack.size() >= 2)
+    if (s_.frameStack.size() >= 2) {
         s_.frameStack.resize(s_.frameStack.size() - 2);
+        forgetRecordsAbove(s_.frameStack.size());
+    }
+}
+
+void SourcePass::Impl::forgetRecordsAbove(std::size_t size) {
+    while (!recordAt_.empty() && recordAt_.back() >= size)
+        recordAt_.pop_back();
 }
 
 int SourcePass::Impl::frameDepth() {
@@ -98,7 +105,7 @@ void SourcePass::Impl::closeFrame() {
         return;
     writeBlockComment();
     deleteFrame();
-    if (!s_.frameStack.empty() && !s_.frameStack.back().empty() && s_.frameStack.back()[0] == '-') {
+    if (!recordAt_.empty() && recordAt_.back() + 1 == s_.frameStack.size()) {
         const std::string record = s_.frameStack.back();
         try {
             headerStep_.finishUpdate(record, *this);
@@ -106,6 +113,7 @@ void SourcePass::Impl::closeFrame() {
             requestAbort();
         }
         s_.frameStack.pop_back();
+        recordAt_.pop_back();
         --s_.routineLevel;
     }
 }

@@ -76,6 +76,7 @@ void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
     if (cleaning())
         writeOrDrop();
     s_.frameStack.clear();
+    recordAt_.clear();
     if (!cleaning() && options_.crossReference == CrossReference::On) {
         if (symbols_.WriteReport(editor_, 0))
             ++progress_.commentCount;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/PassServices.h"
 #include "engine/PassState.h"
@@ -87,6 +88,12 @@ private:
 
     // Where the pending word starts in the line (0-based); -1 when none.
     int wordStart_ = -1;
+    // Where the update records of routine frames lie in FrameStack, bottom
+    // first. A block frame opened at a negative depth has an entry that begins
+    // with "-" as well, and must not be taken for a record.
+    std::vector<std::size_t> recordAt_;
+    void forgetRecordsAbove(std::size_t size);
+
     // Clean mode: the comment being removed is a compiler directive and stays.
     bool keepingDirective_ = false;
     // Clean mode: where the comment being removed began on this line, or -1

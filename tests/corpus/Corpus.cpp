@@ -1,0 +1,86 @@
+#include "corpus/Corpus.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace qw::test {
+
+std::vector<std::string> corpusFiles() {
+    namespace fs = std::filesystem;
+    std::vector<std::string> files;
+    const fs::path root = "/usr/share/fpcsrc";
+    std::error_code ec;
+    if (!fs::is_directory(root, ec))
+        return files;
+    for (auto it = fs::recursive_directory_iterator(root, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        std::string ext = it->path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (ext == ".pas" || ext == ".pp" || ext == ".inc" || ext == ".dpr" || ext == ".lpr")
+            files.push_back(it->path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> corpusSample(std::size_t count) {
+    std::vector<std::string> all = corpusFiles();
+    if (all.size() <= count)
+        return all;
+    std::vector<std::string> sample;
+    const std::size_t step = all.size() / count;
+    for (std::size_t i = 0; i < all.size() && sample.size() < count; i += step)
+        sample.push_back(all[i]);
+    return sample;
+}
+
+// The clean pass right-trims every line it writes, the lines of a directive
+// that runs over several lines too; that is no change of the directive.
+static std::string trimmedAtLineEnds(std::string directive) {
+    std::string out;
+    for (char c : directive) {
+        if (c == '\n' || c == '\r')
+            while (!out.empty() && (out.back() == ' ' || out.back() == '\t'))
+                out.pop_back();
+        out += c;
+    }
+    return out;
+}
+
+std::vector<std::string> directivesOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        const char c = text[i];
+        if (c == '\'') {
+            std::size_t j = i + 1;
+            while (j < n && text[j] != '\'' && text[j] != '\n' && text[j] != '\r')
+                ++j;
+            i = j + 1;
+        } else if (c == '/' && i + 1 < n && text[i + 1] == '/') {
+            while (i < n && text[i] != '\n' && text[i] != '\r')
+                ++i;
+        } else if (c == '{') {
+            std::size_t j = text.find('}', i);
+            j = j == std::string::npos ? n : j + 1;
+            if (i + 1 < n && text[i + 1] == '$')
+                out.push_back(trimmedAtLineEnds(text.substr(i, j - i)));
+            i = j;
+        } else if (c == '(' && i + 1 < n && text[i + 1] == '*') {
+            std::size_t j = text.find("*)", i + 1);
+            j = j == std::string::npos ? n : j + 2;
+            if (i + 2 < n && text[i + 2] == '$')
+                out.push_back(trimmedAtLineEnds(text.substr(i, j - i)));
+            i = j;
+        } else {
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace qw::test

@@ -1,0 +1,67 @@
+// Runs the passes over real Pascal sources and checks the properties that
+// must hold for any input. QW_CORPUS_ALL=1 takes every file instead of the
+// fixed sample and prints counts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "corpus/Corpus.h"
+#include "support/PassRunner.h"
+
+namespace qw::test {
+namespace {
+
+std::vector<std::string> filesToCheck() {
+    const char* all = std::getenv("QW_CORPUS_ALL");
+    return all && std::string(all) == "1" ? corpusFiles() : corpusSample(300);
+}
+
+PassResult pass(const std::string& input, PassMode mode, EndCommentStyle style) {
+    PassOptions options;
+    options.mode = mode;
+    options.style = style;
+    ScriptedHost host(Button::Ignore);
+    return runPass(input, options, &host);
+}
+
+TEST(Corpus, PropertiesHoldOnRealUnits) {
+    const std::vector<std::string> files = filesToCheck();
+    if (files.empty())
+        GTEST_SKIP() << "no Pascal sources on this machine (package fpc-source-3.2.2)";
+    int checked = 0, aborted = 0, idempotent = 0, cleanAgrees = 0, directivesKept = 0;
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        const std::string input = readTextFile(file);
+        PassResult once = pass(input, PassMode::Comment, EndCommentStyle::Brace);
+        if (once.aborted) {
+            // Only the declaration stack's overflow stops a pass that is told
+            // to ignore problems: classes nested more than 99 levels deep.
+            ++aborted;
+            ASSERT_FALSE(once.messages.empty());
+            EXPECT_EQ(once.messages.back().text,
+                      "Declaration type stack overflow.\rPlease contact the author.");
+            continue;
+        }
+        PassResult twice = pass(once.text, PassMode::Comment, EndCommentStyle::Brace);
+        PassResult cleanInput = pass(input, PassMode::Clean, EndCommentStyle::None);
+        PassResult cleanCommented = pass(once.text, PassMode::Clean, EndCommentStyle::None);
+        ++checked;
+        const bool same = twice.text == once.text;
+        const bool cleanSame = cleanCommented.text == cleanInput.text;
+        const bool kept = directivesOf(cleanInput.text) == directivesOf(input);
+        idempotent += same;
+        cleanAgrees += cleanSame;
+        directivesKept += kept;
+        EXPECT_TRUE(same) << "commenting the commented text changed it";
+        EXPECT_TRUE(cleanSame) << "cleaning the commented text differs from cleaning the input";
+        EXPECT_TRUE(kept) << "the clean pass lost a compiler directive";
+    }
+    std::cout << "corpus: " << checked << " files, " << aborted
+              << " aborted; comment twice = once: " << idempotent
+              << "; clean(comment) = clean: " << cleanAgrees
+              << "; directives kept: " << directivesKept << "\n";
+}
+
+} // namespace
+} // namespace qw::test
