@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SchemaTestSupport.h"
+
+namespace qw::test {
+namespace {
+
+std::string unitWith(const std::string& heading, const std::string& body) {
+    return "unit U;\n\ninterface\n\nimplementation\n\n" + heading + "\nbegin\n" + body +
+           "end;\n\nend.\n";
+}
+
+const std::string kFoo = "procedure Foo(const A: Integer; var B: string);";
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+int countLines(const PassResult& r, const std::string& part) {
+    return static_cast<int>(
+        std::count_if(r.lines.begin(), r.lines.end(),
+                      [&](const std::string& l) { return l.find(part) != std::string::npos; }));
+}
+
+int indexOf(const PassResult& r, const std::string& part) {
+    for (std::size_t i = 0; i < r.lines.size(); ++i)
+        if (r.lines[i].find(part) != std::string::npos)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Runs over a result again and expects nothing to change.
+void expectStable(const Schema& schema, const PassResult& previous, Clock* clock = nullptr) {
+    const PassResult again = commentWith(schema, previous.text, clock);
+    EXPECT_EQ(again.text, previous.text);
+    EXPECT_EQ(again.count, 0);
+    EXPECT_FALSE(again.aborted);
+}
+
+class DemoTracking : public ::testing::Test {
+protected:
+    const Schema demo = shippedSchema("Demo.cs");
+    FixedClock day1{"08.12.2026", "10:00:00"};
+    FixedClock day2{"09.12.2026", "10:00:00"};
+};
+
+TEST_F(DemoTracking, AnUnchangedBodyLeavesTheHeaderAsItWas) {
+    const PassResult first = commentWith(demo, unitWith(kFoo, "  X;\n"), &day1);
+    EXPECT_EQ(first.count, 1);
+    EXPECT_EQ(countLines(first, "Crc "), 1);
+    expectStable(demo, first, &day1);
+    // A later day changes nothing either: no fixed line holds the date.
+    expectStable(demo, first, &day2);
+}
+
+TEST_F(DemoTracking, EveryBodyChangeAddsOneUpdateLineOnTop) {
+    const PassResult first = commentWith(demo, unitWith(kFoo, "  X;\n"), &day1);
+    const PassResult second = commentWith(demo, replaced(first.text, "  X;", "  Y;"), &day2);
+    EXPECT_EQ(second.count, 1);
+    ASSERT_EQ(countLines(second, "Crc "), 2);
+    const int top = indexOf(second, "(* Updated:");
+    ASSERT_GT(top, 0);
+    EXPECT_NE(second.lines[top].find("09.12.2026"), std::string::npos);
+    EXPECT_EQ(second.lines[top + 1].substr(0, 16), "(*" + std::string(14, ' '));
+    EXPECT_NE(second.lines[top + 1].find("08.12.2026"), std::string::npos);
+    EXPECT_EQ(second.lines[top].size(), second.lines[top + 1].size());
+    // Different bodies, different checksums, in the same column.
+    const std::size_t crc = second.lines[top].find("Crc ") + 4;
+    EXPECT_NE(second.lines[top].substr(crc, 2), second.lines[top + 1].substr(crc, 2));
+    expectStable(demo, second, &day2);
+
+    const PassResult third = commentWith(demo, replaced(second.text, "  Y;", "  Z;"), &day2);
+    EXPECT_EQ(countLines(third, "Crc "), 3);
+    EXPECT_EQ(countLines(third, "(* Updated:"), 1);
+    EXPECT_EQ(indexOf(third, "(* Updated:"), top);
+    EXPECT_EQ(third.lines[top + 1].substr(crc, 2), second.lines[top].substr(crc, 2));
+    EXPECT_EQ(third.lines[top + 2], second.lines[top + 1]);
+    expectStable(demo, third, &day2);
+}
+
+TEST_F(DemoTracking, TheUsersTextOnFreeLinesSurvives) {
+    const PassResult first = commentWith(demo, unitWith(kFoo, "  X;\n"), &day1);
+    std::string edited = replaced(first.text, "(* Description: ", "(* Description: Adds A to B.");
+    edited =
+        replaced(edited, "(* Parameters:", "(*   and a second line of text *)\n(* Parameters:");
+    const int free = indexOf(first, "(* Updated:") + 1;
+    edited = replaced(edited, first.lines[free] + "\n", "(* note one *)\n(* note two *)\n");
+    const PassResult mine = commentWith(demo, edited, &day2);
+    EXPECT_EQ(mine.text, edited);
+    // A changed body too: the notes stay under the update lines.
+    const PassResult changed = commentWith(demo, replaced(edited, "  X;", "  Y;"), &day2);
+    EXPECT_EQ(countLines(changed, "Crc "), 2);
+    EXPECT_EQ(indexOf(changed, "(* note one *)"), indexOf(changed, "(* Updated:") + 2);
+    EXPECT_EQ(countLines(changed, "Adds A to B."), 1);
+    EXPECT_EQ(countLines(changed, "a second line of text"), 1);
+    expectStable(demo, changed, &day2);
+}
+
+TEST_F(DemoTracking, AnEditedFixedLineGetsASecondWholeHeader) {
+    const PassResult first = commentWith(demo, unitWith(kFoo, "  X;\n"), &day1);
+    const std::string edited = replaced(first.text, "(* Result:", "(* Outcome:");
+    const PassResult again = commentWith(demo, edited, &day1);
+    EXPECT_EQ(countLines(again, "(* Routine:"), 2);
+    const int heading = indexOf(again, "procedure Foo");
+    const int secondHeader = indexOf(again, "(* Outcome:") + 5; // below the old header
+    EXPECT_EQ(again.lines[secondHeader], first.lines[indexOf(first, "(* ====")]);
+    EXPECT_EQ(heading, secondHeader + 10); // nine schema lines, one continuation line
+    expectStable(demo, again, &day1);
+}
+
+TEST_F(DemoTracking, IndentationTrailingBlanksAndEmptyLinesKeepTheChecksum) {
+    const PassResult first = commentWith(demo, unitWith(kFoo, "  X;\n  Y;\n"), &day1);
+    const std::string reshaped = replaced(first.text, "  X;\n  Y;\n", "\tX;   \n\n      Y;\n\n");
+    const PassResult again = commentWith(demo, reshaped, &day2);
+    EXPECT_EQ(again.text, reshaped);
+    EXPECT_EQ(again.count, 0);
+}
+
+TEST_F(DemoTracking, ChangedParametersRewriteTheirLines) {
+    const PassResult first = commentWith(demo, unitWith(kFoo, "  X;\n"), &day1);
+    const PassResult again = commentWith(
+        demo, replaced(first.text, kFoo, "procedure Foo(A: Byte;\n  B: Word;\n  C: Char);"), &day1);
+    EXPECT_EQ(countLines(again, "A : Byte"), 1);
+    EXPECT_EQ(countLines(again, "B : Word"), 1);
+    EXPECT_EQ(countLines(again, "C : Char"), 1);
+    EXPECT_EQ(countLines(again, "var B : string"), 0);
+    EXPECT_EQ(countLines(again, "(* Routine:"), 1);
+    expectStable(demo, again, &day1);
+}
+
+TEST_F(DemoTracking, TwoRoutinesInARowEachGetTheirOwnHeader) {
+    const std::string input = "implementation\n\nprocedure A;\nbegin\nend;\n"
+                              "  function B: Integer;\n  begin\n  end;\n";
+    const PassResult r = commentWith(demo, input, &day1);
+    EXPECT_EQ(r.count, 2);
+    const int a = indexOf(r, "procedure A;");
+    const int b = indexOf(r, "function B");
+    EXPECT_EQ(r.lines[a - 9].substr(0, 5), "(* ==");
+    EXPECT_EQ(r.lines[a - 8].substr(0, 17), "(* Routine:     A");
+    EXPECT_EQ(r.lines[b - 9].substr(0, 7), "  (* ==");
+    EXPECT_EQ(r.lines[b - 8].substr(0, 19), "  (* Routine:     B");
+    EXPECT_EQ(r.lines[b - 10], "end;");
+    expectStable(demo, r, &day1);
+}
+
+TEST_F(DemoTracking, AnIndentedRoutineKeepsItsOpenerWhenItsLabelIsBlanked) {
+    const std::string input = "implementation\n\nprocedure Outer;\n\n  procedure Inner;\n  begin\n"
+                              "    X;\n  end;\n\nbegin\n  Inner;\nend;\n";
+    const PassResult first = commentWith(demo, input, &day1);
+    const PassResult second = commentWith(demo, replaced(first.text, "    X;", "    Y;"), &day2);
+    const int top = indexOf(second, "  (* Updated:     09.12.2026");
+    ASSERT_GT(top, 0);
+    EXPECT_EQ(second.lines[top + 1].substr(0, 18), "  (*" + std::string(14, ' '));
+    EXPECT_NE(second.lines[top + 1].find("08.12.2026"), std::string::npos);
+    EXPECT_EQ(countLines(second, "Crc "), 3); // the outer routine's and the inner one's two
+    expectStable(demo, second, &day2);
+}
+
+TEST_F(DemoTracking, AHeaderAtTheTopThatLostItsFirstLineIsNotShifted) {
+    const PassResult first = commentWith(demo, "procedure Foo;\nbegin\nend;\n", &day1);
+    ASSERT_EQ(indexOf(first, "procedure Foo;"), 9);
+    std::vector<std::string> lines = first.lines;
+    lines.erase(lines.begin());
+    const std::string damaged = joinLines(lines);
+    const PassResult again = commentWith(demo, damaged, &day1);
+    // A new header goes between the remains of the old one and the heading;
+    // none of the old lines is overwritten.
+    ASSERT_EQ(again.lines.size(), lines.size() + 9);
+    for (std::size_t i = 0; i < lines.size() - 3; ++i)
+        EXPECT_EQ(again.lines[i], lines[i]);
+    expectStable(demo, again, &day1);
+}
+
+TEST(UpdateTracking, AnUpdateLineOnTheFirstSchemaLineIsNeverTracked) {
+    const Schema s = schemaOf({"x// Updated %Update%%Date% %Crc%", "x// %FuncName%"});
+    const PassResult first = commentWith(s, unitWith("procedure Foo;", "  X;\n"));
+    EXPECT_EQ(first.lines[6], "// Updated 08.12.2026 %Crc%");
+    const PassResult second = commentWith(s, replaced(first.text, "  X;", "  Y;"));
+    EXPECT_EQ(second.text, replaced(first.text, "  X;", "  Y;"));
+    EXPECT_EQ(second.count, 0);
+}
+
+TEST(UpdateTracking, AFixedDateLineIsRewrittenButAFreeOneKeepsItsDate) {
+    const Schema s = schemaOf({"x// ==", "x// Checked %Date%", "o// Created %Date%", "x// =="});
+    FixedClock day1("08.12.2026"), day2("09.12.2026");
+    const PassResult first = commentWith(s, unitWith("procedure Foo;", "  X;\n"), &day1);
+    const PassResult later = commentWith(s, first.text, &day2);
+    EXPECT_EQ(countLines(later, "// Checked 09.12.2026"), 1);
+    EXPECT_EQ(countLines(later, "// Created 08.12.2026"), 1);
+    EXPECT_EQ(later.count, 1);
+    expectStable(s, later, &day2);
+}
+
+// A free line that differs by its variable part (a date) must not make the
+// update step over the older update lines from the wrong place.
+TEST(UpdateTracking, AFreeDateLineAndHistoryStayInStepOnALaterDay) {
+    const Schema s = schemaOf(
+        {"x// ==", "o// Created %Date%", "x// Upd: %Update%%Date:10% %Crc%", "o//", "x// =="});
+    FixedClock day1("08.12.2026"), day2("09.12.2026"), day3("10.12.2026");
+    const PassResult first = commentWith(s, unitWith("procedure Foo;", "  X;\n"), &day1);
+    const PassResult changed = commentWith(s, replaced(first.text, "  X;", "  Y;"), &day2);
+    ASSERT_EQ(countLines(changed, "%Crc"), 0);
+    EXPECT_EQ(countLines(changed, "Upd: 09.12.2026"), 1);
+    expectStable(s, changed, &day3);
+}
+
+// The update line followed directly by a fixed line: the older update lines
+// are stepped over, not overwritten.
+TEST(UpdateTracking, AFixedLineRightBelowTheUpdateLineKeepsTheHistory) {
+    const Schema s = schemaOf({"x// ==", "x// Upd: %Update%%Date:10% %Crc%", "x// =="});
+    FixedClock day1("08.12.2026"), day2("09.12.2026"), day3("10.12.2026");
+    PassResult r = commentWith(s, unitWith("procedure Foo;", "  X;\n"), &day1);
+    r = commentWith(s, replaced(r.text, "  X;", "  Y;"), &day2);
+    r = commentWith(s, replaced(r.text, "  Y;", "  Z;"), &day3);
+    EXPECT_EQ(r.lines[6], "// ==");
+    EXPECT_EQ(r.lines[7].substr(0, 19), "// Upd: 10.12.2026 ");
+    EXPECT_EQ(r.lines[8].substr(0, 19), "//      09.12.2026 ");
+    EXPECT_EQ(r.lines[9].substr(0, 19), "//      08.12.2026 ");
+    EXPECT_EQ(r.lines[10], "// ==");
+    EXPECT_EQ(r.lines[11], "procedure Foo;");
+    expectStable(s, r, &day3);
+}
+
+TEST(UpdateTracking, AFreeUpdateLineKeepsItsHistoryInOrder) {
+    const Schema s = schemaOf({"x// ==", "o// Upd: %Update%%Date:10% %Crc%", "o//", "x// =="});
+    FixedClock day1("08.12.2026"), day2("09.12.2026"), day3("10.12.2026");
+    PassResult r = commentWith(s, unitWith("procedure Foo;", "  X;\n"), &day1);
+    r = commentWith(s, replaced(r.text, "  X;", "  Y;"), &day2);
+    EXPECT_EQ(countLines(r, "// Upd: 09.12.2026"), 1);
+    EXPECT_EQ(countLines(r, "//      08.12.2026"), 1);
+    expectStable(s, r, &day3);
+}
+
+// The matching removes the old continuation lines of a parameter line even
+// when the line is free; the new ones follow it again.
+TEST(UpdateTracking, AFreeParameterLineKeepsItsContinuationLines) {
+    const Schema s = schemaOf({"x// ==", "o// Params: %Parameters%", "x// =="});
+    const PassResult first = commentWith(s, unitWith(kFoo, "  X;\n"));
+    EXPECT_EQ(countLines(first, "var B : string"), 1);
+    expectStable(s, first);
+}
+
+// Begin/end comments written by the first run enter the body checksum of the
+// second, which then records a change that was none. Kept here for when the
+// checksum leaves them out.
+TEST(UpdateTracking, DISABLED_BeginAndEndCommentsLeaveTheChecksumAlone) {
+    const Schema demo = shippedSchema("Demo.cs");
+    FixedClock clock;
+    const PassResult first =
+        commentWith(demo, unitWith(kFoo, "  X;\n"), &clock, EndCommentStyle::Brace);
+    const PassResult again = commentWith(demo, first.text, &clock, EndCommentStyle::Brace);
+    EXPECT_EQ(again.text, first.text);
+}
+
+} // namespace
+} // namespace qw::test
