@@ -47,8 +47,14 @@ void HeaderStep::placeHeader(PassServices& pass) {
     s.frameStack.push_back(std::to_string(s.blockDepth));
 }
 
+// A routine that ends at "forward" or "external" has no body: its checksum is
+// that of an empty body. The running checksum at that point covers whatever
+// came before, its own header included, and would record a change on every
+// run.
 void HeaderStep::finishUpdate(const std::string& record, PassServices& pass) {
-    settleUpdateLine(record, pass);
+    const PassState& s = pass.state();
+    const bool bodiless = s.tokenLower == "forward" || s.tokenLower == "external";
+    settleUpdateLine(record, bodiless ? 0 : s.lineChecksum, pass);
 }
 
 } // namespace qw

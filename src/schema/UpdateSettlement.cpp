@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "engine/PassServices.h"
-#include "engine/PassState.h"
 #include "engine/ResultEditor.h"
 #include "schema/HeaderText.h"
 #include "schema/Placeholder.h"
@@ -33,7 +32,7 @@ static void blankLabel(ResultEditor& editor, int line, int labelEnd, int indent)
     editor.replace(line, std::move(text));
 }
 
-void settleUpdateLine(std::string_view record, PassServices& pass) {
+void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& pass) {
     const std::optional<UpdateRecord> parsed = UpdateRecord::parse(record, pass);
     ResultEditor& editor = pass.editor();
     if (!parsed || parsed->line < 0 || parsed->line >= editor.count())
@@ -41,7 +40,7 @@ void settleUpdateLine(std::string_view record, PassServices& pass) {
     const int q = parsed->line;
     std::string updated = editor.line(q);
     const int c = positionOf(updated, "%Crc");
-    replacePlaceholder(updated, "%Crc", checksumDigits(pass.state().lineChecksum));
+    replacePlaceholder(updated, "%Crc", checksumDigits(bodyChecksum));
     const std::string previous = q + 1 < editor.count() ? editor.line(q + 1) : std::string();
     if (copy(updated, c, 2) == copy(previous, c, 2)) {
         // The body is as it was at the last recorded update.

@@ -10,6 +10,6 @@ class PassServices;
 // and keeps it when it differs from the previous update line's (the older
 // line's label is then blanked, making it a history line), or removes it again
 // when the body is unchanged.
-void settleUpdateLine(std::string_view record, PassServices& pass);
+void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& pass);
 
 } // namespace qw

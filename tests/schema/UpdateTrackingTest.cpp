@@ -177,6 +177,19 @@ TEST_F(DemoTracking, AHeaderAtTheTopThatLostItsFirstLineIsNotShifted) {
     expectStable(demo, again, &day1);
 }
 
+// Without a body the running checksum would take in the routine's own header
+// and record a change on every run.
+TEST_F(DemoTracking, ARoutineWithoutBodyKeepsItsOneUpdateLine) {
+    const std::string input = "implementation\n\nprocedure P; forward;\n"
+                              "function Q(A: Integer): Integer; stdcall;\n  external 'q.dll';\n\n"
+                              "procedure P;\nbegin\nend;\n";
+    const PassResult first = commentWith(demo, input, &day1);
+    EXPECT_EQ(countLines(first, "Crc 00"), 2);
+    const PassResult second = commentWith(demo, first.text, &day2);
+    EXPECT_EQ(second.text, first.text);
+    expectStable(demo, second, &day2);
+}
+
 TEST(UpdateTracking, AnUpdateLineOnTheFirstSchemaLineIsNeverTracked) {
     const Schema s = schemaOf({"x// Updated %Update%%Date% %Crc%", "x// %FuncName%"});
     const PassResult first = commentWith(s, unitWith("procedure Foo;", "  X;\n"));
