@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/core/SaveFile.h"
+#include "engine/ResultEditor.h"
+
+namespace qw {
+
+class FileSystem;
+
+// Whether the count of a result tells inserted comments (a comment run) or
+// removed ones (a clean run); the result window words its count after it.
+enum class CountKind { Insertions, Removals };
+
+// Whether the result window may save what it shows. A result shown after an
+// aborted pass can be read but not saved.
+enum class SaveButton { Enabled, Disabled };
+
+// What a driver hands to the result window: the text the pass produced for
+// one file, the name it is saved under and how its lines are to be written.
+// The driver owns it for one run; the window only shows it (and may let the
+// user edit `editor`) while DriverUi::showResult runs.
+struct ResultDocument {
+    // The full path of the file as it lies on disk (for a unit found under
+    // another letter case, its name on disk, not the queued one). It is the
+    // window's title and the name Save writes to; the backup is
+    // backupName(title).
+    std::string title;
+    // The pass's output: lines without breaks, inserted comments marked.
+    ResultEditor editor;
+    // How the source ended its lines (and its byte-order mark), so that a save
+    // writes them back alike: pass savedText(editor, saveOptions) to the disk.
+    SaveOptions saveOptions;
+    // The file's bytes as the pass read them; empty when it could not be read.
+    // For diffs, and for telling whether the result changes anything.
+    std::string sourceBytes;
+    bool sourceRead = false;
+    std::int32_t commentCount = 0;
+    CountKind counts = CountKind::Insertions;
+    SaveButton saveButton = SaveButton::Enabled;
+
+    // The bytes a save writes.
+    std::string savedBytes() const { return savedText(editor, saveOptions); }
+};
+
+// The result window's Save: the backup, then the document's text written to
+// its title (through a temporary file, so that a failed write changes
+// nothing). Shells call it for their Save button and, usually, from
+// DriverUi::saveResult.
+SaveResult saveResultDocument(FileSystem& fs, const ResultDocument& document);
+
+} // namespace qw
