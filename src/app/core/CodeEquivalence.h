@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qw {
+
+// Where the code of a pass's output first departs from the code of its input.
+struct CodeMismatch {
+    int afterLine = 0;         // 1-based line of the output holding the first difference
+    int beforeLine = 0;        // 1-based line of the input at the same point
+    std::string afterExcerpt;  // the code that differs, from the output (at most a few bytes)
+    std::string beforeExcerpt; // the code the input has there
+};
+
+// The safety net before a write that nobody reviews. Commenting and cleaning
+// may only add or remove comments and blanks, so the two texts must hold the
+// same code: their bytes are compared outside comments, with every run of
+// blanks, control characters, line breaks and comments read as one separator
+// (none at the start or the end of a text). Comments follow the language's own
+// rules, which are not those of the pass's scanner: "{ }" and "(* *)" do not
+// nest, "(*)" opens a comment that runs to the next "*)", "//" runs to the end
+// of the line, nothing inside a quoted string starts a comment, and a string
+// ends at its closing quote or at the end of its line. Compiler directives
+// ("{$...}", "(*$...*)") are code. Blanks inside a string are code, except
+// those that end a line inside a string that was never closed.
+// Returns nothing when the code is the same.
+std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::string_view after);
+
+// "the code differs at line <n>", with the two excerpts, for messages.
+std::string describeCodeMismatch(const CodeMismatch& mismatch);
+
+} // namespace qw

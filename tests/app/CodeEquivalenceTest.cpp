@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/core/CodeEquivalence.h"
+#include "support/PassRunner.h"
+#include "support/TestSupport.h"
+
+namespace qw {
+namespace {
+
+struct Pair {
+    const char* name;
+    std::string before;
+    std::string after;
+};
+
+TEST(CodeEquivalence, TextsThatDifferOnlyInBlanksAndCommentsHoldTheSameCode) {
+    const Pair cases[] = {
+        {"identical", "x := 1;", "x := 1;"},
+        {"both empty", "", ""},
+        {"only comments and blanks", "", "{ a }\r\n  // b\r\n(* c *)\r\n"},
+        {"comment appended", "end;", "end; { Foo }"},
+        {"header above", "procedure Foo;", "{ Foo\r\n  header }\r\nprocedure Foo;"},
+        {"run of blanks", "x := 1;", "x   :=\t1;"},
+        {"line breaks", "a\r\nb\r\n", "a\nb"},
+        {"comment for blank", "a (* c *) b", "a  b"},
+        {"comment between words", "a{x}b", "a b"},
+        {"line comment", "x; // note\r\ny;", "x;\r\ny;"},
+        {"(*) opens a comment", "a (*) still *) b", "a b"},
+        {"braces do not nest", "a { { } b", "a b"},
+        {"star inside", "a (* a * b *) c", "a c"},
+        {"multi-line comment", "a {\r\nx\r\n} b", "a\r\nb"},
+        {"unclosed comment", "a { runs on", "a"},
+        {"trailing blanks of an open string", "s := 'abc   \r\nx", "s := 'abc\r\nx"},
+        {"control characters are blanks", "a\x0c\r\nb\x1a", "a\r\nb"},
+        {"leading separator", "unit A;", "// xref\r\nunit A;"},
+        {"comment in a string is code", "s := '{ a }';", "s := '{ a }';"},
+        {"doubled quote", "s := 'it''s'; { c }", "s := 'it''s';"},
+        {"brace directive", "{$R *.RES} x", "{$R *.RES}\r\nx"},
+        {"paren directive", "(*$I inc.inc*) x", "(*$I inc.inc*) x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(findCodeMismatch(c.before, c.after).has_value()) << c.name;
+}
+
+struct Mismatch {
+    const char* name;
+    std::string before;
+    std::string after;
+    int afterLine;
+    int beforeLine;
+};
+
+TEST(CodeEquivalence, ChangedCodeIsFoundAtItsLine) {
+    const Mismatch cases[] = {
+        {"changed word", "a;\r\nb;\r\nc;", "a;\r\nx;\r\nc;", 2, 2},
+        {"glued words", "a{x}b", "ab", 1, 1},
+        {"split word", "ab", "a\r\nb", 2, 1},
+        {"blank in string", "s := 'a  b';", "s := 'a b';", 1, 1},
+        {"removed directive", "{$R *.RES}\r\nx", "x", 1, 1},
+        {"directive changed", "{$IFDEF A}\r\nx", "{$IFDEF B}\r\nx", 1, 1},
+        {"code lost at the end", "a;\r\nb;", "a;\r\n", 1, 2},
+        {"code added at the end", "a;", "a;\r\n\r\nb;", 3, 1},
+        {"comment closed early", "end; { long\r\nnote }\r\nx", "end; { long { Foo }\r\nnote }\r\nx",
+         2, 3},
+        {"comment inside a string", "s := 'abc';", "s := 'abc { Foo }';", 1, 1},
+        {"lone CR lines", "a\rb\rc", "a\rb\rd", 3, 3},
+        {"string left open takes the rest of the line", "s := 'ab\r\n", "s := 'ab { c }\r\n", 1, 1},
+    };
+    for (const auto& c : cases) {
+        auto m = findCodeMismatch(c.before, c.after);
+        ASSERT_TRUE(m.has_value()) << c.name;
+        EXPECT_EQ(m->afterLine, c.afterLine) << c.name;
+        EXPECT_EQ(m->beforeLine, c.beforeLine) << c.name;
+    }
+}
+
+TEST(CodeEquivalence, ExcerptsAndMessageShowTheDifference) {
+    auto m = findCodeMismatch("a;\r\nbeta := 1;\r\n", "a;\r\nbetx := 1;\r\n");
+    ASSERT_TRUE(m.has_value());
+    EXPECT_EQ(m->afterExcerpt, "x := 1;");
+    EXPECT_EQ(m->beforeExcerpt, "a := 1;");
+    EXPECT_NE(describeCodeMismatch(*m).find("line 2"), std::string::npos);
+}
+
+// The passes themselves must pass the net on ordinary code.
+TEST(CodeEquivalence, CommentAndCleanPassesKeepTheCode) {
+    const std::string unit = "unit U;\r\n"
+                             "interface\r\n"
+                             "procedure Foo(A: Integer);\r\n"
+                             "implementation\r\n"
+                             "{$R *.RES}\r\n"
+                             "procedure Foo(A: Integer);\r\n"
+                             "var i: Integer; // counter\r\n"
+                             "begin\r\n"
+                             "  for i := 0 to A do\r\n"
+                             "  begin\r\n"
+                             "    case i of\r\n"
+                             "      1: begin Write('{not a comment}'); end;\r\n"
+                             "    end;\r\n"
+                             "  end;\r\n"
+                             "  x := a(* glue *)b;\r\n"
+                             "end;\r\n"
+                             "end.\r\n";
+    for (auto style : {EndCommentStyle::Line, EndCommentStyle::Brace, EndCommentStyle::Paren}) {
+        const auto commented = test::commentText(unit, style);
+        auto m = findCodeMismatch(unit, commented.text);
+        EXPECT_FALSE(m.has_value()) << (m ? describeCodeMismatch(*m) : "");
+    }
+    const auto cleaned = test::cleanText(unit);
+    auto m = findCodeMismatch(unit, cleaned.text);
+    EXPECT_FALSE(m.has_value()) << (m ? describeCodeMismatch(*m) : "");
+}
+
+} // namespace
+} // namespace qw
