@@ -6,4 +6,6 @@ x/// <summary>
 o///
 x/// </summary>
 o/// <param name=""></param>
-x/// <returns>%Result%</returns>
+x/// <returns>%Result%
+o///
+x/// </returns>
