@@ -12,6 +12,33 @@ bool isBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
+bool isWordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 128;
+}
+
+// Would `a` and `b`, written next to each other, read as one token (or start
+// a comment) where with a separator between them they read as two? Only there
+// does a separator carry meaning; elsewhere ("a{x}+b" against "a+b") its
+// presence is no difference in the code. Errs on the side of meaning.
+bool separatorMatters(char a, char b) {
+    if (isWordChar(a) && isWordChar(b))
+        return true;
+    if ((a == '$' || a == '#' || a == '&' || a == '%' || a == '^') && isWordChar(b))
+        return true;
+    if (a == '#' && (b == '$' || b == '%' || b == '&'))
+        return true;
+    if ((a >= '0' && a <= '9' && b == '.') || (a == '.' && b >= '0' && b <= '9'))
+        return true;
+    static constexpr const char* kPairs[] = {
+        ":=", "<=", ">=", "<>", "><", "..", "(*", "*)", "//", "(.",
+        ".)", "+=", "-=", "*=", "/=", "**", "<<", ">>", "@@", "''"};
+    for (const char* p : kPairs)
+        if (a == p[0] && b == p[1])
+            return true;
+    return false;
+}
+
 // One element of a text's code: a byte, or the separator that stands for a
 // run of blanks and comments.
 struct CodeUnit {
@@ -33,7 +60,8 @@ public:
         skipGap();
         if (pos_ >= t_.size())
             return false;
-        if (pos_ > gapStart && emitted_) {
+        if (pos_ > gapStart && emitted_ &&
+            (state_ != State::Code || separatorMatters(t_[last_], t_[pos_]))) {
             unit = {true, ' ', pos_}; // placed where the code resumes
             return true;
         }

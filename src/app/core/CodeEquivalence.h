@@ -18,11 +18,13 @@ struct CodeMismatch {
 // may only add or remove comments and blanks, so the two texts must hold the
 // same code: their bytes are compared outside comments, with every run of
 // blanks, control characters, line breaks and comments read as one separator
-// (none at the start or the end of a text). Comments follow the language's own
-// rules, which are not those of the pass's scanner: "{ }" and "(* *)" do not
-// nest, "(*)" opens a comment that runs to the next "*)", "//" runs to the end
-// of the line, nothing inside a quoted string starts a comment, and a string
-// ends at its closing quote or at the end of its line. Compiler directives
+// (none at the start or the end of a text). Between code characters that
+// cannot run together into one token (a word and a "+", say) a separator may
+// stand on one side only; inside compiler directives it must stand on both. Comments follow the
+// language's own rules, which are not those of the pass's scanner: "{ }" and "(* *)" do not nest,
+// "(*)" opens a comment that runs to the next "*)", "//" runs to the end of the line, nothing
+// inside a quoted string starts a comment, and a string ends at its closing quote or at the end of
+// its line. Compiler directives
 // ("{$...}", "(*$...*)") are code. Blanks inside a string are code, except
 // those that end a line inside a string that was never closed.
 // Returns nothing when the code is the same.
