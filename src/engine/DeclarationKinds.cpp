@@ -7,33 +7,39 @@
 namespace qw {
 namespace {
 
-// The kind a token opens, before the adjustment by the kind on top.
-std::uint8_t kindOpenedBy(const PassState& s, bool classOf) {
-    const std::string& t = s.tokenLower;
-    if (t == "type")
+// The kind a token opens, before the adjustment by the kind on top. "class
+// of" and "of object" declare no class body.
+std::uint8_t kindOpenedBy(Keyword kw, Keyword prev, bool classOf, std::uint8_t current) {
+    switch (kw) {
+    case Keyword::Type:
         return d_type;
-    if (t == "function")
+    case Keyword::Function:
         return d_func;
-    if (t == "procedure" || t == "constructor" || t == "destructor")
+    case Keyword::Procedure:
+    case Keyword::Constructor:
+    case Keyword::Destructor:
         return d_proc;
-    if (t == "var")
+    case Keyword::Var:
         return d_var;
-    if (t == "const")
+    case Keyword::Const:
         return d_const;
-    // "class of" and "of object" declare no class body.
-    if (t == "class" && !classOf)
-        return d_class;
-    if (t == "interface" && s.prevToken == "=")
-        return d_class;
-    if (t == "object" && s.prevToken != "of")
-        return d_class;
-    if (t == "record")
+    case Keyword::Class:
+        return classOf ? current : std::uint8_t{d_class};
+    case Keyword::Interface:
+        return prev == Keyword::Equals ? d_class : d_none;
+    case Keyword::Object:
+        return prev == Keyword::Of ? current : std::uint8_t{d_class};
+    case Keyword::Record:
         return d_record;
-    if (t == "case")
+    case Keyword::Case:
         return d_case;
-    if (t == "begin" || t == "implementation" || t == "interface" || t == "uses")
+    case Keyword::Begin:
+    case Keyword::Implementation:
+    case Keyword::Uses:
         return d_none;
-    return s.declKind;
+    default:
+        return current;
+    }
 }
 
 bool isRoutineKind(std::uint8_t k) {
@@ -43,8 +49,8 @@ bool isRoutineKind(std::uint8_t k) {
 } // namespace
 
 void SourcePass::Impl::classifyToken(int column) {
-    const bool classOf = s_.tokenLower == "class" && (s_.prevToken == "of" || nextWordIsOf());
-    std::uint8_t k = kindOpenedBy(s_, classOf);
+    const bool classOf = kw_ == Keyword::Class && (prevKw_ == Keyword::Of || nextWordIsOf());
+    std::uint8_t k = kindOpenedBy(kw_, prevKw_, classOf, s_.declKind);
     switch (s_.declKind) {
     case d_func:
     case d_proc:
@@ -56,7 +62,7 @@ void SourcePass::Impl::classifyToken(int column) {
     case d_var:
     case d_const:
     case d_record:
-        if (isRoutineKind(k) && (s_.prevToken.empty() || s_.prevToken == ";"))
+        if (isRoutineKind(k) && (s_.prevToken.empty() || prevKw_ == Keyword::Semicolon))
             popKind();
         else if (k == d_type || k == d_var || k == d_const)
             popKind();
@@ -72,8 +78,10 @@ void SourcePass::Impl::classifyToken(int column) {
         s_.declColumn = column;
     }
     if (!s_.token.empty()) {
-        s_.prevPrevToken = s_.prevToken;
-        s_.prevToken = s_.tokenLower;
+        s_.prevPrevToken.swap(s_.prevToken);
+        s_.prevToken.assign(s_.tokenLower);
+        prevPrevKw_ = prevKw_;
+        prevKw_ = kw_;
     }
 }
 
@@ -111,7 +119,7 @@ void SourcePass::Impl::declarationRules() {
     case d_type:
     case d_const:
         if (!t.empty() && !containsWord(" end type const : = ; , ", t))
-            symbols_.AddSymbol(s_.token, s_.lineNo, s_.routineLevel, s_.declKind);
+            addSymbol(s_.token, s_.declKind);
         break;
     case d_class:
         if (s_.prevDeclKind != d_class) {
@@ -120,10 +128,10 @@ void SourcePass::Impl::declarationRules() {
         }
         switch (s_.classHeadState) {
         case 0:
-            if (t == ";") {
+            if (kw_ == Keyword::Semicolon) {
                 popKind(); // a type without body: TFoo = class;
                 deleteFrame();
-            } else if (t == "(") {
+            } else if (kw_ == Keyword::OpenParen) {
                 s_.classHeadState = 1;
                 s_.classParenDepth = 1;
             } else if (!t.empty()) {
@@ -131,16 +139,16 @@ void SourcePass::Impl::declarationRules() {
             }
             break;
         case 1:
-            if (t == "(") {
+            if (kw_ == Keyword::OpenParen) {
                 ++s_.classParenDepth;
-            } else if (t == ")") {
+            } else if (kw_ == Keyword::CloseParen) {
                 --s_.classParenDepth;
                 if (s_.classParenDepth == 0)
                     s_.classHeadState = 2;
             }
             break;
         case 2:
-            if (t == ";") {
+            if (kw_ == Keyword::Semicolon) {
                 popKind(); // EFoo = class(Exception);
                 deleteFrame();
             }
@@ -153,13 +161,13 @@ void SourcePass::Impl::declarationRules() {
         break;
     case d_var:
         if (!s_.headingDone) {
-            if (t == ":")
+            if (kw_ == Keyword::Colon)
                 s_.headingDone = true;
-            else if (!t.empty() && t != "var" && t != ",") {
+            else if (!t.empty() && kw_ != Keyword::Var && kw_ != Keyword::Comma) {
                 s_.routineName = s_.token;
-                symbols_.AddSymbol(s_.token, s_.lineNo, s_.routineLevel, d_var);
+                addSymbol(s_.token, d_var);
             }
-        } else if (t == ";") {
+        } else if (kw_ == Keyword::Semicolon) {
             s_.routineName.clear();
             s_.headingDone = false;
         }
@@ -171,17 +179,18 @@ void SourcePass::Impl::declarationRules() {
 
 void SourcePass::Impl::routineHeadingRule() {
     const std::string& t = s_.tokenLower;
-    if (s_.token == ".") {
+    if (kw_ == Keyword::Dot) {
         s_.routineName.clear();
-        symbols_.MarkQualified();
+        if (xrefOn_)
+            symbols_.MarkQualified();
     }
     if (s_.routineName.empty()) {
-        if (t.empty() || t == "." || t == "procedure" || t == "function" || t == "constructor" ||
-            t == "destructor")
+        if (t.empty() || kw_ == Keyword::Dot || kw_ == Keyword::Procedure ||
+            kw_ == Keyword::Function || kw_ == Keyword::Constructor || kw_ == Keyword::Destructor)
             return;
         s_.routineName = s_.token;
         if (s_.declDepth == 1)
-            symbols_.AddSymbol(s_.routineName, s_.lineNo, s_.routineLevel, d_proc);
+            addSymbol(s_.routineName, d_proc);
         s_.paramText.clear();
         s_.resultType.clear();
         s_.headingDone = false;
@@ -194,33 +203,33 @@ void SourcePass::Impl::routineHeadingRule() {
         }
         return;
     }
-    if (t == "(")
+    if (kw_ == Keyword::OpenParen)
         s_.inParams = true;
     if (s_.headingDone) {
-        if (t == ";")
+        if (kw_ == Keyword::Semicolon)
             finishHeading();
         else if (!t.empty())
             s_.resultType = s_.token;
     } else if (s_.inParams) {
-        if (t == ";") {
+        if (kw_ == Keyword::Semicolon) {
             s_.paramText += '\r';
-        } else if (t == ")") {
+        } else if (kw_ == Keyword::CloseParen) {
             s_.headingDone = true;
             s_.inParams = false;
-        } else if (t == "(") {
+        } else if (kw_ == Keyword::OpenParen) {
             // skipped
         } else if (!t.empty()) {
             s_.paramText += ' ';
             s_.paramText += s_.token;
         }
-    } else if (t == ":") {
+    } else if (kw_ == Keyword::Colon) {
         s_.headingDone = true;
     }
 }
 
 void SourcePass::Impl::finishHeading() {
     if (s_.declDepth == 1)
-        symbols_.AddSymbol(s_.routineName, s_.lineNo, s_.routineLevel, d_proc);
+        addSymbol(s_.routineName, d_proc);
     std::size_t lead = 0;
     while (lead < s_.paramText.size() && s_.paramText[lead] == ' ')
         ++lead;

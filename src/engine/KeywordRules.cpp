@@ -8,66 +8,87 @@ namespace qw {
 
 // The first row that applies is carried out; the rows are in their order.
 void SourcePass::Impl::keywordRules() {
-    const std::string& t = s_.tokenLower;
-    if (t == "end") {
+    if (kw_ == Keyword::End) {
         s_.inAsm = false;
         if (s_.declKind == d_case || s_.declKind == d_class || s_.declKind == d_record)
             popKind();
         --s_.blockDepth;
         closeFrame();
-    } else if (s_.inAsm) {
-        // inside asm blocks only "end" counts
-    } else if (t == "begin") {
+        return;
+    }
+    if (s_.inAsm)
+        return; // inside asm blocks only "end" counts
+    switch (kw_) {
+    case Keyword::Begin:
         beginBlock();
         ++s_.blockDepth;
-    } else if (t == "external" || t == "forward") {
+        return;
+    case Keyword::External:
+    case Keyword::Forward:
         closeFrame();
-    } else if (t == "case") {
+        return;
+    case Keyword::Case:
         pushFrame(std::string(trim(s_.line)));
         ++s_.blockDepth;
-    } else if (t == ":") {
+        return;
+    case Keyword::Colon:
         if (s_.declKind == d_case)
             pushFrame(std::string(trim(s_.line)));
-    } else if (t == "try") {
+        return;
+    case Keyword::Try:
         pushFrame("try");
         ++s_.blockDepth;
-    } else if (t == "asm") {
+        return;
+    case Keyword::Asm:
         // An asm straight after the heading of a routine is its body, with or
         // without the assembler directive.
-        if (s_.prevPrevToken == "assembler" || routineFrameWaitsForBody())
+        if (prevPrevKw_ == Keyword::Assembler || routineFrameWaitsForBody())
             assemblerBody();
         else
             pushFrame("asm");
         ++s_.blockDepth;
         s_.inAsm = true;
-    } else if (t == "do") {
+        return;
+    case Keyword::Do: {
         std::string_view head = trim(s_.line).substr(0, 8);
         pushFrame(std::string(trim(head)) + "..");
-    } else if (t == "class") {
+        return;
+    }
+    case Keyword::Class:
         // "class of" is a class reference type, not a class body.
-        if (s_.prevToken != "of" && !nextWordIsOf()) {
+        if (prevKw_ != Keyword::Of && !nextWordIsOf()) {
             pushFrame(std::string(trim(s_.line)));
             ++s_.blockDepth;
         }
-    } else if (t == "interface" && s_.prevToken == "=") {
+        return;
+    case Keyword::Interface:
+        if (prevKw_ == Keyword::Equals) {
+            pushFrame(std::string(trim(s_.line)));
+            ++s_.blockDepth;
+        } else {
+            s_.inInterface = true;
+        }
+        return;
+    case Keyword::Record:
         pushFrame(std::string(trim(s_.line)));
         ++s_.blockDepth;
-    } else if (t == "record") {
-        pushFrame(std::string(trim(s_.line)));
-        ++s_.blockDepth;
-    } else if (t == "object") {
-        if (s_.prevToken != "of") {
+        return;
+    case Keyword::Object:
+        if (prevKw_ != Keyword::Of) {
             pushFrame(std::string(trim(s_.line)));
             ++s_.blockDepth;
         }
-    } else if (t == "interface") {
-        s_.inInterface = true;
-    } else if (t == "implementation") {
+        return;
+    case Keyword::Implementation:
         s_.inInterface = false;
-    } else if (t == "uses") {
+        return;
+    case Keyword::Uses:
         s_.inUses = true;
-    } else if (!t.empty()) {
-        symbols_.AddUse(t, s_.lineNo, s_.routineLevel);
+        return;
+    default:
+        if (xrefOn_ && !s_.tokenLower.empty())
+            symbols_.AddUse(s_.tokenLower, s_.lineNo, s_.routineLevel);
+        return;
     }
 }
 
@@ -83,8 +104,10 @@ void SourcePass::Impl::usesRule() {
     std::string& name = s_.tokenLower;
     if (c == ',' || name.empty() || name == "uses")
         return;
-    if (name.find('.') == std::string::npos)
+    if (name.find('.') == std::string::npos) {
         name += ".pas";
+        kw_ = Keyword::None; // the rest of the rules see the changed token
+    }
     if (options_.projectLists)
         options_.projectLists->enqueue(name);
 }

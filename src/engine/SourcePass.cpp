@@ -49,7 +49,8 @@ void SourcePass::runText(const std::string& fileName, std::string_view bytes,
 SourcePass::Impl::Impl(const PassOptions& options, PassHost& host, Progress& progress,
                        ResultEditor& editor, const std::string& fileName)
     : options_(options), host_(host), progress_(progress), editor_(editor), fileName_(fileName),
-      headerStep_(options.schema, options.coderName, options.clock) {}
+      headerStep_(options.schema, options.coderName, options.clock),
+      xrefOn_(options.mode == PassMode::Comment && options.crossReference == CrossReference::On) {}
 
 Button SourcePass::Impl::ask(DialogKind kind, std::string text,
                              std::initializer_list<Button> buttons) {
@@ -128,6 +129,23 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool isWordChar(char c) {
+    return isWordStart(c) || isDigit(c);
+}
+
+// The index of the character that may end the string or comment that is open
+// at `from`, or the line's length when none does.
+int skipToCloser(const std::string& line, int from, int state) {
+    const char closer = state == 1 ? '\'' : state == 2 ? '}' : '*';
+    for (std::size_t i = static_cast<std::size_t>(from); i < line.size(); ++i) {
+        if (line[i] != closer)
+            continue;
+        if (state != 3 || (i + 1 < line.size() && line[i + 1] == ')'))
+            return static_cast<int>(i);
+    }
+    return static_cast<int>(line.size());
+}
+
 } // namespace
 
 void SourcePass::Impl::scanLine() {
@@ -135,6 +153,12 @@ void SourcePass::Impl::scanLine() {
     const int len = static_cast<int>(line.size());
     wordStart_ = -1;
     while (s_.scanPos >= 1 && s_.scanPos <= len) {
+        // Inside strings and comments only the closing character matters,
+        // unless a uses clause is open (a ";" there ends it).
+        if (s_.scanState != 0 && !s_.inUses)
+            s_.scanPos = 1 + skipToCloser(line, s_.scanPos - 1, s_.scanState);
+        if (s_.scanPos > len)
+            break;
         const int i = s_.scanPos - 1;
         const int wordBefore = wordStart_;
         s_.stateAtChar = s_.scanState;
@@ -164,6 +188,11 @@ void SourcePass::Impl::scanLine() {
             } else if (isWordStart(c)) {
                 if (wordStart_ < 0)
                     wordStart_ = i;
+                // The characters of a word only gather it; go to its last one.
+                int j = i;
+                while (j + 1 < len && isWordChar(line[j + 1]))
+                    ++j;
+                s_.scanPos = j + 1;
             } else if (c == '{') {
                 wordStart_ = -1;
                 s_.scanState = 2;
@@ -196,14 +225,15 @@ void SourcePass::Impl::scanLine() {
         const bool pending = wordStart_ >= 0;
         if (!(pending && s_.scanState == s_.stateAtChar && s_.scanPos < len)) {
             if (pending && s_.scanState == s_.stateAtChar) {
-                s_.token.assign(line, wordStart_, i + 1 - wordStart_);
+                s_.token.assign(line, wordStart_, s_.scanPos - wordStart_);
                 tokenEvent(wordStart_);
             } else if (wordBefore >= 0 && !pending) {
                 s_.token.assign(line, wordBefore, i - wordBefore);
                 tokenEvent(wordBefore);
-            } else {
+            } else if (s_.inUses) {
                 s_.token.clear();
-                tokenEvent(i);
+                s_.tokenLower.clear();
+                usesRule(); // an empty token only ends a uses clause at ";"
             }
         }
         if (s_.delimToken)
@@ -213,7 +243,10 @@ void SourcePass::Impl::scanLine() {
 }
 
 void SourcePass::Impl::tokenEvent(int column) {
-    s_.tokenLower = toLower(s_.token);
+    s_.tokenLower.assign(s_.token);
+    for (char& c : s_.tokenLower)
+        c = toLowerAscii(c);
+    kw_ = keywordOf(s_.tokenLower);
     rulesForToken(column);
 }
 
@@ -244,9 +277,9 @@ void SourcePass::Impl::rulesForToken(int column) {
     if (options_.tokenObserver)
         options_.tokenObserver->token(s_.token, s_.lineNo, column);
     // A. A frame that waits for its begin gives up at any other token.
-    if (!s_.inAsm && s_.tokenLower != "begin" &&
-        ((s_.prevToken == "do" && (s_.declKind == d_none || s_.declKind == d_case)) ||
-         (s_.prevToken == ":" && s_.declKind == d_case)))
+    if (!s_.inAsm && kw_ != Keyword::Begin &&
+        ((prevKw_ == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||
+         (prevKw_ == Keyword::Colon && s_.declKind == d_case)))
         deleteFrame();
     keywordRules();
     usesRule();

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Keyword.h"
 #include "engine/PassServices.h"
 #include "engine/PassState.h"
 #include "engine/SourcePass.h"
@@ -30,7 +31,10 @@ public:
     void markComment(int line, int column, int length) override;
     void uncountComment() override { --progress_.commentCount; }
     int strToIntOrAbort(std::string_view text) override;
-    void shiftLines(int fromLine) override { symbols_.ShiftLines(fromLine); }
+    void shiftLines(int fromLine) override {
+        if (xrefOn_)
+            symbols_.ShiftLines(fromLine);
+    }
 
 private:
     bool cleaning() const { return options_.mode == PassMode::Clean; }
@@ -58,6 +62,10 @@ private:
     void usesRule();
 
     // Declaration kinds
+    void addSymbol(const std::string& name, std::uint8_t kind) {
+        if (xrefOn_)
+            symbols_.AddSymbol(name, s_.lineNo, s_.routineLevel, kind);
+    }
     void classifyToken(int column);
     void popKind();
     void pushKind(std::uint8_t kind);
@@ -85,6 +93,13 @@ private:
     TSymbolList symbols_;
     HeaderStep headerStep_;
     bool stopLoop_ = false;
+
+    // Keyword of TokenLower, PrevToken and PrevPrevToken.
+    Keyword kw_ = Keyword::None;
+    Keyword prevKw_ = Keyword::None;
+    Keyword prevPrevKw_ = Keyword::None;
+    // The symbol table is kept only when a report will be written.
+    bool xrefOn_ = false;
 
     // Where the pending word starts in the line (0-based); -1 when none.
     int wordStart_ = -1;
