@@ -42,6 +42,23 @@ std::uint8_t kindOpenedBy(Keyword kw, Keyword prev, bool classOf, std::uint8_t c
     }
 }
 
+// " end type const : = ; , ": the tokens a type or const section records no
+// symbol for.
+bool isTypeOrConstSeparator(Keyword kw) {
+    switch (kw) {
+    case Keyword::End:
+    case Keyword::Type:
+    case Keyword::Const:
+    case Keyword::Colon:
+    case Keyword::Equals:
+    case Keyword::Semicolon:
+    case Keyword::Comma:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isRoutineKind(std::uint8_t k) {
     return k == d_func || k == d_proc;
 }
@@ -118,7 +135,7 @@ void SourcePass::Impl::declarationRules() {
         break;
     case d_type:
     case d_const:
-        if (!t.empty() && !containsWord(" end type const : = ; , ", t))
+        if (!t.empty() && !isTypeOrConstSeparator(kw_))
             addSymbol(s_.token, s_.declKind);
         break;
     case d_class:

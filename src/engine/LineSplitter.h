@@ -17,6 +17,9 @@ public:
 private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
+    // Position of the next LF at or after pos_ (the size when there is none),
+    // found once so that files ending lines with CR alone stay linear.
+    std::size_t nextLf_ = 0;
     LineBreaks& breaks_;
 };
 

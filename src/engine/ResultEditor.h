@@ -21,6 +21,7 @@ struct CommentMark {
 class ResultEditor {
 public:
     void clear();
+    void reserve(int lineCount) { lines_.reserve(static_cast<std::size_t>(lineCount)); }
 
     int count() const { return static_cast<int>(lines_.size()); }
     const std::string& line(int index) const { return lines_.at(index).text; }

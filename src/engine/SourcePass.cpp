@@ -65,6 +65,8 @@ void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
         s_.origLineLen = -1;
         progress_.commentCount = -1;
     }
+    // Real sources average well over 20 bytes a line.
+    editor_.reserve(static_cast<int>(bytes.size() / 20));
     LineSplitter lines(bytes, breaks);
     while (!lines.atEnd()) {
         if (progress_.abortRequested)
@@ -169,6 +171,11 @@ void SourcePass::Impl::scanLine() {
         case 0:
             if (c == ' ' || c == '\t') {
                 wordStart_ = -1;
+                // Further blanks give only empty tokens; go to the last one.
+                int j = i;
+                while (j + 1 < len && (line[j + 1] == ' ' || line[j + 1] == '\t'))
+                    ++j;
+                s_.scanPos = j + 1;
             } else if (c == '\'') {
                 wordStart_ = -1;
                 if (!s_.inUses)
@@ -243,9 +250,10 @@ void SourcePass::Impl::scanLine() {
 }
 
 void SourcePass::Impl::tokenEvent(int column) {
-    s_.tokenLower.assign(s_.token);
-    for (char& c : s_.tokenLower)
-        c = toLowerAscii(c);
+    const std::size_t n = s_.token.size();
+    s_.tokenLower.resize(n);
+    for (std::size_t k = 0; k < n; ++k)
+        s_.tokenLower[k] = toLowerAscii(s_.token[k]);
     kw_ = keywordOf(s_.tokenLower);
     rulesForToken(column);
 }
