@@ -64,12 +64,21 @@ std::string scopeText(const std::vector<TSymbol>& symbols, std::size_t i, int en
     return {};
 }
 
+// A "}" would end the report's comment early and leave the rest of its line
+// as code (a stray brace in a broken type section becomes a symbol); it is
+// shown as ")".
+std::string withoutCloser(std::string text) {
+    std::replace(text.begin(), text.end(), '}', ')');
+    return text;
+}
+
 void appendSymbolLines(const TSymbol& s, const std::string& scope, std::int64_t n,
                        std::vector<std::string>& out) {
     std::string first = "{   " + s.Name;
     padTo(first, kNameColumnEnd);
     first += scope;
     padTo(first, kScopeColumnEnd);
+    first = withoutCloser(std::move(first));
     char buf[64];
     std::snprintf(buf, sizeof buf, "%5" PRId64 " %2" PRId32 " }", s.DeclLine + n, s.Level);
     out.push_back(first + buf);

@@ -129,3 +129,21 @@ TEST(XrefPass, CleaningMakesNoReport) {
 
 } // namespace
 } // namespace qw
+
+namespace qw {
+namespace {
+
+// A stray closing brace in a broken type section is recorded as a symbol; its
+// report line must still be one whole comment.
+TEST(XrefPass, StrayBraceDoesNotEndTheReportEarly) {
+    const std::string text = "type\n  T = Integer; }\nimplementation\n";
+    PassRun run = runPass(text, CrossReference::On);
+    for (const std::string& line : run.lines) {
+        if (line.rfind("{", 0) != 0)
+            continue;
+        EXPECT_EQ(line.find('}'), line.size() - 1) << line;
+    }
+}
+
+} // namespace
+} // namespace qw
