@@ -2,6 +2,7 @@
 
 #include "engine/ResultEditor.h"
 #include "schema/HeaderText.h"
+#include "schema/HeadingLine.h"
 
 namespace qw {
 
@@ -116,7 +117,10 @@ private:
     }
 
     // Free lines that differ: the stretch up to the nearest fixed line is one
-    // run; the existing text is searched upwards for that fixed line.
+    // run; the existing text is searched upwards for that fixed line. The
+    // search begins at the line that differed, which is that fixed line when
+    // the user deleted the free lines, and it never passes a routine heading:
+    // beyond one lies the header of another routine.
     Step searchAboveFreeLines() {
         HeaderRun& run = startRun();
         while (f_ > 0 && !layout_.schema.isFixed(static_cast<std::size_t>(f_)) && e_ > 0) {
@@ -127,13 +131,14 @@ private:
         run.history = false;
         run.topSchemaLine = run.schemaLines > 0 ? f_ + 1 : f_;
         const int l = firstPlaceholderColumn(schema_[f_]);
-        while (n_ > 0) {
-            --n_;
-            ++run.existingLines;
+        for (;; --n_, ++run.existingLines) {
+            if (beginsRoutineHeading(editor_.line(n_)))
+                return Step::NoHeader;
             if (text(n_) == header_[e_] || (l > 0 && sameLabel(text(n_), header_[e_], l)))
                 return Step::Searched;
+            if (n_ == 0)
+                return Step::NoHeader;
         }
-        return Step::NoHeader;
     }
 
     ResultEditor& editor_;

@@ -1,5 +1,7 @@
 #include "schema/HeaderUpdate.h"
 
+#include <algorithm>
+
 #include "engine/PassServices.h"
 #include "engine/ResultEditor.h"
 #include "schema/HeaderText.h"
@@ -50,11 +52,15 @@ private:
             --g_;
     }
 
-    void insertLine(int at, const std::string& line, bool marked) {
+    // Header lines never go below the heading, however the counts of the
+    // runs came out. Returns where the line went.
+    int insertLine(int at, const std::string& line, bool marked) {
+        at = std::clamp(at, 0, heading_);
         editor_.insert(at, line);
         ++heading_;
         if (marked)
             pass_.markCommentLines(at, at + 1);
+        return at;
     }
 
     // The new update line goes above the newest existing one, which is stepped
@@ -62,8 +68,7 @@ private:
     // that whatever schema line follows (fixed or free) meets its own line.
     void updateLine() {
         firstUpdate_ = false;
-        insertLine(n_, layout_.indented(header_[e_]), true);
-        q_ = n_;
+        q_ = n_ = insertLine(n_, layout_.indented(header_[e_]), true);
         n_ += 2;
         if (HeaderRun* r = topRun(); r && r->history && r->topSchemaLine == i_) {
             n_ += r->existingLines;
@@ -93,8 +98,7 @@ private:
         --g_;
         if (i_ >= 0 && i_ == layout_.trackedUpdate() && firstUpdate_ && e_ >= 0) {
             firstUpdate_ = false;
-            insertLine(n_, layout_.indented(header_[static_cast<std::size_t>(e_)]), true);
-            q_ = n_;
+            q_ = n_ = insertLine(n_, layout_.indented(header_[static_cast<std::size_t>(e_)]), true);
             ++n_;
         }
         ++n_;

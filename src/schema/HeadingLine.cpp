@@ -13,6 +13,29 @@ static bool holdsRoutineKeyword(const std::string& line) {
     return false;
 }
 
+static bool isWordChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The next word of `line` from `pos` on, in lower case; `pos` moves past it.
+static std::string nextWord(std::string_view line, std::size_t& pos) {
+    while (pos < line.size() && static_cast<unsigned char>(line[pos]) <= 32)
+        ++pos;
+    const std::size_t start = pos;
+    while (pos < line.size() && isWordChar(line[pos]))
+        ++pos;
+    return toLower(line.substr(start, pos - start));
+}
+
+bool beginsRoutineHeading(std::string_view line) {
+    std::size_t pos = 0;
+    std::string word = nextWord(line, pos);
+    if (word == "class")
+        word = nextWord(line, pos);
+    return word == "procedure" || word == "function" || word == "constructor" ||
+           word == "destructor";
+}
+
 int findHeadingLine(const ResultEditor& editor) {
     for (int i = editor.count() - 1; i > 0; --i)
         if (holdsRoutineKeyword(editor.line(i)))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace qw {
 
 class ResultEditor;
@@ -9,5 +11,11 @@ class ResultEditor;
 // holds " procedure ", " constructor ", " destructor " or " function ". Line 0
 // is never examined; when nothing above it matches the heading line is 0.
 int findHeadingLine(const ResultEditor& editor);
+
+// A line that begins a routine heading: its first word (after "class") is
+// procedure, function, constructor or destructor. Header text begins with a
+// comment opener, so a search for a header's lines stops at such a line
+// rather than run into the header of the routine above.
+bool beginsRoutineHeading(std::string_view line);
 
 } // namespace qw

@@ -35,6 +35,19 @@ INSTANTIATE_TEST_SUITE_P(
         HeadingCase{"LineZeroIsNeverExamined", {"procedure Foo;", "begin"}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(BeginsRoutineHeading, ByItsFirstWord) {
+    EXPECT_TRUE(beginsRoutineHeading("procedure Foo;"));
+    EXPECT_TRUE(beginsRoutineHeading("  Function F: Integer;"));
+    EXPECT_TRUE(beginsRoutineHeading("class procedure TFoo.Bar;"));
+    EXPECT_TRUE(beginsRoutineHeading("\tconstructor Create;"));
+    EXPECT_TRUE(beginsRoutineHeading("destructor"));
+    EXPECT_FALSE(beginsRoutineHeading("(* procedure Foo *)"));
+    EXPECT_FALSE(beginsRoutineHeading("// function"));
+    EXPECT_FALSE(beginsRoutineHeading("procedures := 1;"));
+    EXPECT_FALSE(beginsRoutineHeading("class(TObject)"));
+    EXPECT_FALSE(beginsRoutineHeading(""));
+}
+
 // Sets the state the pass has at the ";" of a heading.
 void atHeading(FakePassServices& pass, std::vector<std::string> lines, std::string name,
                int declColumn, std::string params = "-", std::string result = "-") {

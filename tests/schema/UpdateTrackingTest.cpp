@@ -162,6 +162,27 @@ TEST_F(DemoTracking, AnIndentedRoutineKeepsItsOpenerWhenItsLabelIsBlanked) {
     expectStable(demo, second, &day2);
 }
 
+// The user removed the empty free line under the update line: the header is
+// still recognised, and the search for it does not run into the header of
+// the routine above.
+TEST_F(DemoTracking, ADeletedFreeLineLeavesTheRoutineAboveAlone) {
+    const std::string input = "implementation\n\nprocedure A;\nbegin\n  X;\nend;\n\n"
+                              "procedure B;\nbegin\n  Y;\nend;\n";
+    const PassResult first = commentWith(demo, input, &day1);
+    std::vector<std::string> lines = first.lines;
+    const int b = indexOf(first, "procedure B;");
+    ASSERT_EQ(lines[b - 2].substr(0, 4), "(*  ");
+    lines.erase(lines.begin() + (b - 2));
+    const std::string edited = joinLines(lines);
+    const PassResult again = commentWith(demo, replaced(edited, "  Y;", "  Z;"), &day1);
+    const std::vector<std::string> untouched(first.lines.begin(), first.lines.begin() + b - 9);
+    EXPECT_EQ(std::vector<std::string>(again.lines.begin(), again.lines.begin() + b - 9),
+              untouched);
+    EXPECT_EQ(countLines(again, "(* Routine:"), 2);
+    EXPECT_EQ(countLines(again, "Crc "), 3);
+    expectStable(demo, again, &day1);
+}
+
 TEST_F(DemoTracking, AHeaderAtTheTopThatLostItsFirstLineIsNotShifted) {
     const PassResult first = commentWith(demo, "procedure Foo;\nbegin\nend;\n", &day1);
     ASSERT_EQ(indexOf(first, "procedure Foo;"), 9);
