@@ -74,7 +74,13 @@ public:
     const ProjectLists& projectLists() const { return lists_; }
 
 private:
-    struct FileRun;
+    // What one file's run left behind, for the walk.
+    struct FileRun {
+        bool shown = false;      // the result was shown after a pass that was not aborted
+        std::int32_t count = 0;  // comments inserted or removed
+        bool aborted = false;    // the pass was aborted (by the user or on an error)
+        bool saveFailed = false; // a silent save failed; the error has been shown
+    };
     enum class Pass { Comment, Clean };
     FileRun runFile(const std::string& fileName, Pass pass, Interaction interaction);
 

@@ -1,0 +1,39 @@
+#include "app/core/FilePaths.h"
+
+namespace qw {
+namespace {
+
+constexpr std::string_view kSeparators = "\\/:";
+
+bool isSeparator(char c) {
+    return kSeparators.find(c) != std::string_view::npos;
+}
+
+} // namespace
+
+std::string_view fileNameOf(std::string_view path) {
+    const auto separator = path.find_last_of(kSeparators);
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+bool hasFolder(std::string_view path) {
+    return path.find_first_of(kSeparators) != std::string_view::npos;
+}
+
+std::string_view extensionOf(std::string_view path) {
+    const std::string_view name = fileNameOf(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+    if (folder.empty())
+        return std::string(name);
+    std::string path(folder);
+    if (!isSeparator(path.back()))
+        path += '/';
+    path += name;
+    return path;
+}
+
+} // namespace qw
