@@ -8,6 +8,7 @@
 #include "app/core/FilePaths.h"
 #include "app/core/ResultDocument.h"
 #include "app/core/RunGuard.h"
+#include "app/core/UnreviewedSave.h"
 #include "engine/FileSystem.h"
 #include "engine/SourcePass.h"
 
@@ -142,7 +143,10 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
         return run;
     }
     if (run.count > 0) {
-        if (const SaveResult saved = ui_.saveResult(result); !saved) {
+        if (const std::optional<Message> refusal = unreviewedSaveRefusal(result)) {
+            ui_.ask(*refusal);
+            run.refused = true;
+        } else if (const SaveResult saved = ui_.saveResult(result); !saved) {
             ui_.showError(saved.message, saved.reason);
             run.saveFailed = true;
         }

@@ -46,7 +46,10 @@ public:
     // inserted. With ShowResult: true when the result window was shown after
     // a pass that was not aborted. With SaveSilently the result is saved when
     // it has new comments, shown only after an abort when the user asks;
-    // returns false. False as well when refused (count 0).
+    // returns false. A silent save is made only when the result holds the
+    // same code as the file (see UnreviewedSave.h); otherwise the shell is
+    // told why, and nothing is written. False as well when the command is
+    // refused because another runs (count 0).
     bool commentFile(const std::string& fileName, Interaction interaction,
                      std::int32_t& commentCount);
 
@@ -80,6 +83,7 @@ private:
         std::int32_t count = 0;  // comments inserted or removed
         bool aborted = false;    // the pass was aborted (by the user or on an error)
         bool saveFailed = false; // a silent save failed; the error has been shown
+        bool refused = false;    // a silent save was refused by the code check; it was told
     };
     enum class Pass { Comment, Clean };
     FileRun runFile(const std::string& fileName, Pass pass, Interaction interaction);

@@ -57,7 +57,10 @@ WalkEnd Drivers::commentProject(const std::string& projectFile, const std::strin
                 break;
             if (run.saveFailed)
                 return WalkEnd::SaveFailed;
-            report.addEntry(name, run.count, *path);
+            // A unit whose result failed the code check was not written: it
+            // is left off the report, and the walk goes on.
+            if (!run.refused)
+                report.addEntry(name, run.count, *path);
         }
         lists_.moveFrontToDone();
     }

@@ -1,0 +1,20 @@
+#include "app/core/UnreviewedSave.h"
+
+#include "app/core/CodeEquivalence.h"
+#include "app/core/ResultDocument.h"
+
+namespace qw {
+
+std::optional<Message> unreviewedSaveRefusal(const ResultDocument& result) {
+    const std::optional<CodeMismatch> mismatch =
+        findCodeMismatch(result.sourceBytes, result.savedBytes());
+    if (!mismatch)
+        return std::nullopt;
+    return Message{DialogKind::Warning,
+                   "The result was not saved: " + describeCodeMismatch(*mismatch),
+                   {Button::Ok},
+                   result.title,
+                   mismatch->beforeLine};
+}
+
+} // namespace qw
