@@ -66,10 +66,25 @@ private:
     // The new update line goes above the newest existing one, which is stepped
     // over together with the older ones that the matching counted under it, so
     // that whatever schema line follows (fixed or free) meets its own line.
+    //
+    // A newest line that still holds "%Crc" was never settled (its routine's
+    // end was not found, as with two headings for one body under conditional
+    // compilation); it is taken as the new line again instead of stacking a
+    // further one on it at every run.
     void updateLine() {
         firstUpdate_ = false;
-        q_ = n_ = insertLine(n_, layout_.indented(header_[e_]), true);
-        n_ += 2;
+        const std::string wanted = layout_.indented(header_[e_]);
+        if (inHeader(n_) && text(n_).find("%Crc") != std::string_view::npos) {
+            if (editor_.line(n_) != wanted) {
+                editor_.replace(n_, wanted);
+                pass_.markCommentLines(n_, n_ + 1);
+            }
+            q_ = n_;
+            n_ += 1;
+        } else {
+            q_ = n_ = insertLine(n_, wanted, true);
+            n_ += 2;
+        }
         if (HeaderRun* r = topRun(); r && r->history && r->topSchemaLine == i_) {
             n_ += r->existingLines;
             --g_;

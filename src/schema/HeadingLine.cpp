@@ -5,8 +5,13 @@
 
 namespace qw {
 
+// A tab or another control character parts words as a blank does; a heading
+// indented by tabs is a heading all the same.
 static bool holdsRoutineKeyword(const std::string& line) {
-    const std::string wrapped = " " + toLower(line) + " ";
+    std::string wrapped = " " + toLower(line) + " ";
+    for (char& c : wrapped)
+        if (static_cast<unsigned char>(c) < 32)
+            c = ' ';
     for (const char* word : {" procedure ", " constructor ", " destructor ", " function "})
         if (wrapped.find(word) != std::string::npos)
             return true;

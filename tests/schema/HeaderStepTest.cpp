@@ -31,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeadingCase{"ClassMethodThroughItsSecondWord", {"x", "class destructor TFoo.Done;"}, 1},
         HeadingCase{"NearestFromTheBottom", {"x", "procedure A;", "function B: Integer;"}, 2},
         HeadingCase{"PartOfAWordDoesNotCount", {"x", "Procedures := 1;"}, 0},
-        HeadingCase{"TabAfterTheKeywordDoesNotCount", {"x", "procedure\tFoo;"}, 0},
+        HeadingCase{
+            "TabsPartWordsAsBlanksDo", {"x", "function A: Byte;", "\t\tprocedure\tFoo;"}, 2},
         HeadingCase{"LineZeroIsNeverExamined", {"procedure Foo;", "begin"}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 

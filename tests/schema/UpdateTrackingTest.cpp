@@ -211,6 +211,21 @@ TEST_F(DemoTracking, ARoutineWithoutBodyKeepsItsOneUpdateLine) {
     expectStable(demo, second, &day2);
 }
 
+// Two headings for one body: the first routine's end is never found, so its
+// update line is never settled. It must not gain one more line every run.
+TEST_F(DemoTracking, AnUnsettledUpdateLineIsTakenAgainNotStacked) {
+    const std::string input = "implementation\n\n{$ifdef A}\nfunction F(X: Byte): Byte;\n"
+                              "{$else}\nfunction F(X: Word): Word;\n{$endif}\nbegin\n"
+                              "  Result := X;\nend;\n";
+    const PassResult first = commentWith(demo, input, &day1);
+    EXPECT_EQ(countLines(first, "Crc %Crc"), 1);
+    const PassResult second = commentWith(demo, first.text, &day2);
+    EXPECT_EQ(countLines(second, "Crc %Crc"), 1);
+    EXPECT_EQ(countLines(second, "09.12.2026"), 1); // the unsettled line, brought up to date
+    EXPECT_EQ(second.lines.size(), first.lines.size());
+    expectStable(demo, second, &day2);
+}
+
 TEST(UpdateTracking, AnUpdateLineOnTheFirstSchemaLineIsNeverTracked) {
     const Schema s = schemaOf({"x// Updated %Update%%Date% %Crc%", "x// %FuncName%"});
     const PassResult first = commentWith(s, unitWith("procedure Foo;", "  X;\n"));
