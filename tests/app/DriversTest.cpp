@@ -362,3 +362,20 @@ TEST_F(WalkFixture, AResultWhoseCodeDiffersIsNotSavedAndTheWalkGoesOn) {
 
 } // namespace
 } // namespace qw
+
+namespace qw {
+namespace {
+
+TEST_F(WalkFixture, ASingleFileRunLeavesTheWalkListsAloneAndKeepsItsOwnNames) {
+    ui.abortAt("Unit2.pas", 3);
+    ui.answer(texts::kAbortedSeeResults, Button::No);
+    ASSERT_EQ(drivers.commentProject("/p/Main.dpr", "/p"), WalkEnd::Aborted);
+    std::int32_t count = 0;
+    drivers.commentFile("/p/Unit1.pas", Interaction::ShowResult, count);
+    drivers.commentFile("/p/Unit2.pas", Interaction::ShowResult, count);
+    EXPECT_EQ(drivers.projectLists().front(), "unit2.pas");
+    EXPECT_EQ(drivers.fileLists().queue(), (std::deque<std::string>{"unit3.pas"}));
+}
+
+} // namespace
+} // namespace qw

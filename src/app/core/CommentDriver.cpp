@@ -78,7 +78,8 @@ bool Drivers::commentFile(const std::string& fileName, Interaction interaction,
     RunGuard guard(running_);
     if (!guard)
         return false;
-    const FileRun run = runFile(fileName, Pass::Comment, interaction);
+    fileLists_.clear();
+    const FileRun run = runFile(fileName, Pass::Comment, interaction, fileLists_);
     commentCount = run.count;
     return run.shown;
 }
@@ -87,15 +88,17 @@ bool Drivers::cleanFile(const std::string& fileName) {
     RunGuard guard(running_);
     if (!guard)
         return false;
-    return runFile(fileName, Pass::Clean, Interaction::ShowResult).shown;
+    fileLists_.clear();
+    return runFile(fileName, Pass::Clean, Interaction::ShowResult, fileLists_).shown;
 }
 
-Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Interaction interaction) {
+Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Interaction interaction,
+                                  ProjectLists& lists) {
     PassOptions options = options_; // the settings as they are at the start of this run
     FileSystem& fs = options.fileSystem ? *options.fileSystem : realFileSystem();
     options.fileSystem = &fs;
     options.mode = pass == Pass::Clean ? PassMode::Clean : PassMode::Comment;
-    options.projectLists = &lists_;
+    options.projectLists = &lists;
 
     FileRun run;
     ResultDocument result;

@@ -76,6 +76,12 @@ public:
     // still first in the queue.
     const ProjectLists& projectLists() const { return lists_; }
 
+    // The unit names that the uses clauses of the last commentFile or
+    // cleanFile outside a walk gave, in order. Such a run queues into lists
+    // of its own, emptied at its start: nothing reads those names in a walk,
+    // and they must not pile up over thousands of files.
+    const ProjectLists& fileLists() const { return fileLists_; }
+
 private:
     // What one file's run left behind, for the walk.
     struct FileRun {
@@ -86,11 +92,13 @@ private:
         bool refused = false;    // a silent save was refused by the code check; it was told
     };
     enum class Pass { Comment, Clean };
-    FileRun runFile(const std::string& fileName, Pass pass, Interaction interaction);
+    FileRun runFile(const std::string& fileName, Pass pass, Interaction interaction,
+                    ProjectLists& lists);
 
     DriverUi& ui_;
     PassOptions options_;
     ProjectLists lists_;
+    ProjectLists fileLists_;
     bool running_ = false;
 };
 

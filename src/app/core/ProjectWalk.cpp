@@ -52,7 +52,7 @@ WalkEnd Drivers::commentProject(const std::string& projectFile, const std::strin
             path = folder.find(name);
 
         if (path) {
-            const FileRun run = runFile(*path, Pass::Comment, Interaction::SaveSilently);
+            const FileRun run = runFile(*path, Pass::Comment, Interaction::SaveSilently, lists_);
             if (run.aborted)
                 break;
             if (run.saveFailed)
