@@ -41,15 +41,18 @@ ExpandedHeader expandHeader(const Schema& schema, const HeadingValues& values, C
             replacePlaceholder(line, "%Time", now.time());
         replacePlaceholder(line, "%Coder", values.coderName);
         replacePlaceholder(line, "%Result", values.resultType);
-        if (multiLineParams && holds(line, "%Parameters")) {
+        if (holds(line, "%Parameters")) {
             replacePlaceholder(line, "%Update", "");
-            if (auto block = layOutMultiLineValue(line, "%Parameters", values.paramText)) {
-                for (std::string& l : *block)
-                    out.lines.push_back(std::move(l));
-                continue;
+            if (multiLineParams) {
+                if (auto block = layOutMultiLineValue(line, "%Parameters", values.paramText))
+                    for (std::string& l : *block)
+                        out.lines.push_back(std::move(l));
+            } else {
+                replacePlaceholder(line, "%Parameters", values.paramText);
+                out.lines.push_back(std::move(line));
             }
+            continue;
         }
-        replacePlaceholder(line, "%Parameters", values.paramText);
         if (replacePlaceholder(line, "%Update", "")) {
             out.updateSchemaIndex = static_cast<int>(i);
             out.updateHeaderIndex = static_cast<int>(out.lines.size());

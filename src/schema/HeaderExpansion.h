@@ -36,10 +36,12 @@ struct ExpandedHeader {
 // the date or the time; without a clock they are empty.
 //
 // A line whose %Parameters value has several lines becomes a block of lines.
-// Such a line is never the update line: a history of parameter blocks cannot
-// be kept line by line, so its %Update is removed (it stands for the empty
-// text) before the block is laid out, and the update indexes stay as they
-// were.
+// A line that holds %Parameters is never the update line, whatever the number
+// of parameter groups: older update lines under it would look like the
+// continuation lines of a block and be removed by the next run, and a block
+// cannot be recorded line by line. Its %Update is removed (it stands for the
+// empty text) before the parameters are put in, and the update indexes stay
+// as they were.
 ExpandedHeader expandHeader(const Schema& schema, const HeadingValues& values, Clock* clock);
 
 } // namespace qw

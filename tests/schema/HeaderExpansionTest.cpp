@@ -85,20 +85,21 @@ TEST(ExpandHeader, WorkedExampleOfTheBoxedParameterLines) {
     EXPECT_EQ(h.lines[2], "(* end *)");
 }
 
-// A line with both a parameter block and the update placeholder is a
-// parameter block only: its %Update text goes, and it is not tracked.
-TEST(ExpandHeader, AParameterBlockIsNeverTheUpdateLine) {
+// A line with both the parameters and the update placeholder is a parameter
+// line only: its %Update text goes, and it is not tracked.
+TEST(ExpandHeader, AParameterLineIsNeverTheUpdateLine) {
     const Schema s = schemaOf({"x// top", "x// P: %Parameters:6% %Update%|"});
     const ExpandedHeader multi = expandHeader(s, values("A\r B"), nullptr);
     EXPECT_EQ(multi.lines,
               (std::vector<std::string>{"// top", "// P: A      |", "//    B      |"}));
     EXPECT_EQ(multi.updateSchemaIndex, -1);
     EXPECT_EQ(multi.updateHeaderIndex, -1);
-    // With one group the line is an ordinary update line.
     const ExpandedHeader single = expandHeader(s, values("A"), nullptr);
     EXPECT_EQ(single.lines, (std::vector<std::string>{"// top", "// P: A      |"}));
-    EXPECT_EQ(single.updateSchemaIndex, 1);
-    EXPECT_EQ(single.updateHeaderIndex, 1);
+    EXPECT_EQ(single.updateSchemaIndex, -1);
+    // An update line elsewhere is still the update line.
+    const Schema both = schemaOf({"x// top", "x// P: %Parameters% %Update%", "x// u %Update%"});
+    EXPECT_EQ(expandHeader(both, values("A\r B"), nullptr).updateSchemaIndex, 2);
 }
 
 } // namespace

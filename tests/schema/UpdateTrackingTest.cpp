@@ -295,6 +295,20 @@ TEST(UpdateTracking, AFreeParameterLineKeepsItsContinuationLines) {
     expectStable(s, first);
 }
 
+// A parameter line that also holds %Update is an ordinary parameter line, for
+// one parameter group as for several: the header keeps no history there.
+TEST(UpdateTracking, AParameterLineWithUpdateIsNotTracked) {
+    const Schema s = schemaOf({"x// ==", "x// Params: %Parameters% %Update%%Crc%", "x// =="});
+    for (const std::string& heading : {std::string("procedure Foo(A: Byte);"), kFoo}) {
+        SCOPED_TRACE(heading);
+        const PassResult first = commentWith(s, unitWith(heading, "  X;\n"));
+        EXPECT_EQ(countLines(first, "%Crc"), 1);
+        expectStable(s, first);
+        const std::string changedBody = replaced(first.text, "  X;", "  Y;");
+        EXPECT_EQ(commentWith(s, changedBody).text, changedBody);
+    }
+}
+
 // Begin/end comments written by the first run enter the body checksum of the
 // second, which then records a change that was none. Kept here for when the
 // checksum leaves them out.
