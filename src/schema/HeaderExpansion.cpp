@@ -9,12 +9,30 @@ namespace {
 
 struct ClockReading {
     Clock* clock;
-    std::string date() const { return clock ? clock->shortDate() : std::string(); }
-    std::string time() const { return clock ? clock->longTime() : std::string(); }
+    std::string date() const;
+    std::string time() const;
 };
 
 bool holds(const std::string& line, std::string_view name) {
     return line.find(name) != std::string::npos;
+}
+
+// A line break inside a value (a coder name or a date format could hold one)
+// would split a header line in two in the output and put every line index of
+// the header out of step; it becomes a blank. `keepCr` keeps the CR that
+// separates parameter groups.
+std::string withoutLineBreaks(std::string value, bool keepCr = false) {
+    for (char& c : value)
+        if (c == '\n' || (c == '\r' && !keepCr))
+            c = ' ';
+    return value;
+}
+
+std::string ClockReading::date() const {
+    return clock ? withoutLineBreaks(clock->shortDate()) : std::string();
+}
+std::string ClockReading::time() const {
+    return clock ? withoutLineBreaks(clock->longTime()) : std::string();
 }
 
 } // namespace
@@ -27,8 +45,11 @@ int ExpandedHeader::continuationLines(std::size_t schemaIndex) const {
     return next - schemaLineStart[schemaIndex] - 1;
 }
 
-ExpandedHeader expandHeader(const Schema& schema, const HeadingValues& values, Clock* clock) {
+ExpandedHeader expandHeader(const Schema& schema, const HeadingValues& heading, Clock* clock) {
     const ClockReading now{clock};
+    const HeadingValues values{
+        withoutLineBreaks(heading.routineName), withoutLineBreaks(heading.resultType),
+        withoutLineBreaks(heading.paramText, true), withoutLineBreaks(heading.coderName)};
     const bool multiLineParams = values.paramText.find('\r') != std::string::npos;
     ExpandedHeader out;
     for (std::size_t i = 0; i < schema.lines.size(); ++i) {

@@ -50,6 +50,15 @@ TEST(ExpandHeader, ACoderHoldingAPlaceholderEnds) {
     EXPECT_EQ(expandHeader(s, v, nullptr).lines, std::vector<std::string>{"// %Coder% %Coder%"});
 }
 
+TEST(ExpandHeader, LineBreaksInValuesBecomeBlanks) {
+    FixedClock clock("08.\n12.", "10:30\r");
+    const Schema s = schemaOf({"x// %Coder% %Date% %Time%", "x// %Parameters%"});
+    HeadingValues v = values("A\r B\n");
+    v.coderName = "Ann\r\nBob";
+    EXPECT_EQ(expandHeader(s, v, &clock).lines,
+              (std::vector<std::string>{"// Ann  Bob 08. 12. 10:30 ", "// A    ", "// B    "}));
+}
+
 TEST(ExpandHeader, TheLastUpdateLineCounts) {
     const Schema s = schemaOf({"x%Update%a", "x%Parameters%", "o%Update%b"});
     const ExpandedHeader h = expandHeader(s, values("A\r B"), nullptr);
