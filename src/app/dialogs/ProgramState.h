@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/dialogs/WindowServices.h"
+#include "engine/PassOptions.h"
+#include "schema/Schema.h"
+#include "schema/Settings.h"
+
+namespace qw {
+class Clock;
+}
+
+namespace qw::desktop {
+
+enum class HotKeyControls;
+
+// The process-wide state of a program run, held in one object: the settings,
+// the schema in use (its lines and fixed flags) and the clock of "%Date" and
+// "%Time".
+struct ProgramState {
+    Settings settings;
+    Schema schema;
+    Clock* clock = nullptr;
+};
+
+// The pass options the settings and the schema make.
+PassOptions passOptionsFor(const ProgramState& state, FileSystem* files);
+
+// Reads the current schema (the schema folder joined with its name). When it
+// cannot be read, the setup dialog opens at once so that the user can choose
+// or create one; after Cancel the schema stays empty. True when a schema was
+// read or chosen.
+bool loadCurrentSchema(ProgramState& state, const WindowServices& services, HotKeyControls hotKey);
+
+} // namespace qw::desktop
