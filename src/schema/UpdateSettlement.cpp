@@ -21,15 +21,21 @@ static std::string checksumDigits(int checksum) {
 
 // Blanks the label of the previous newest update line: its characters from
 // the third after the indentation up to the label's last column, so that the
-// indentation and the comment opener stay.
-static void blankLabel(ResultEditor& editor, int line, int labelEnd, int indent) {
-    std::string text = editor.line(line);
-    const int last = std::min(labelEnd, static_cast<int>(text.size()));
+// indentation and the comment opener stay. Only a line that carries the new
+// update line's label there is such a line: when the old one was removed by
+// the user, or an unsettled one was taken again, the line below may be any
+// header line or the heading itself, and it keeps its text.
+static void blankLabel(ResultEditor& editor, int updateLine, int labelEnd, int indent) {
     const int first = std::max(indent, 0) + 3;
+    std::string text = editor.line(updateLine + 1);
+    const int last = std::min(labelEnd, static_cast<int>(text.size()));
     if (last < first)
         return;
+    const std::string_view label = copy(editor.line(updateLine), first, last - first + 1);
+    if (copy(text, first, last - first + 1) != label)
+        return;
     std::fill(text.begin() + (first - 1), text.begin() + last, ' ');
-    editor.replace(line, std::move(text));
+    editor.replace(updateLine + 1, std::move(text));
 }
 
 void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& pass) {
@@ -51,7 +57,7 @@ void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& p
     editor.replace(q, std::move(updated));
     pass.shiftLines(q);
     if (parsed->labelEnd && q + 1 < editor.count())
-        blankLabel(editor, q + 1, *parsed->labelEnd, parsed->indent);
+        blankLabel(editor, q, *parsed->labelEnd, parsed->indent);
 }
 
 } // namespace qw

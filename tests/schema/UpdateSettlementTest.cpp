@@ -64,6 +64,15 @@ TEST_F(FinishUpdate, BlankingKeepsTheIndentationAndTheOpener) {
     EXPECT_EQ(pass.editor().line(1), "    //          08.12. 3A");
 }
 
+TEST_F(FinishUpdate, OnlyAPreviousUpdateLineLosesItsLabel) {
+    pass.setLines({"// Updated: 09.12. %Crc%", "procedure Foo(A: Integer);", "begin"});
+    settle("-0,D11", 0x3B);
+    EXPECT_EQ(pass.editor().line(1), "procedure Foo(A: Integer);");
+    pass.setLines({"  // Updated: 09.12. %Crc%", "  // Result:  Integer", "  begin"});
+    settle("-0,D13,I2", 0x3B);
+    EXPECT_EQ(pass.editor().line(1), "  // Result:  Integer");
+}
+
 TEST_F(FinishUpdate, TheLabelEndIsLoweredToTheLineLength) {
     pass.setLines({"// U %Crc%", "// U", "begin"});
     settle("-0,D40", 1);
