@@ -1,0 +1,31 @@
+// The clean pass on any bytes, with random answers to its questions.
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzSupport.h"
+
+using namespace qw;
+using namespace qw::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput in(data, size);
+    PassOptions options;
+    options.mode = PassMode::Clean;
+    AnsweringHost host(randomAnswers(in));
+    const std::string_view source = in.rest();
+
+    const PassOutcome once = runPass(source, options, host);
+    checkOutcome(once);
+    check(once.marks.empty(), "the clean pass marks nothing");
+    if (once.aborted)
+        return 0;
+    for (const std::string& line : once.lines)
+        check(line.empty() || static_cast<unsigned char>(line.back()) > 0x20,
+              "written lines end in no blank", line);
+    const PassOutcome twice = runPassIgnoring(once.text, options);
+    check(twice.text == once.text, "cleaning twice gives what cleaning once gives");
+    check(twice.count == 0, "cleaning a cleaned text removes nothing", std::to_string(twice.count));
+    if (once.asked == 0)
+        checkSameCode(source, once.saved, "cleaning keeps the code");
+    return 0;
+}
