@@ -3,6 +3,7 @@
 #include "engine/ResultEditor.h"
 #include "schema/HeaderText.h"
 #include "schema/HeadingLine.h"
+#include "schema/Placeholder.h"
 
 namespace qw {
 
@@ -54,6 +55,12 @@ private:
     bool sameLabel(std::string_view a, std::string_view b, int l) const {
         return prefix(a, l - 1) == prefix(b, l - 1);
     }
+    // The first header line that the schema line expanded to.
+    const std::string& firstLineOf(int schemaLine) const {
+        const auto& starts = layout_.header.schemaLineStart;
+        const int at = schemaLine < static_cast<int>(starts.size()) ? starts[schemaLine] : -1;
+        return at >= 0 && at < static_cast<int>(header_.size()) ? header_[at] : schema_[schemaLine];
+    }
     HeaderRun& startRun() {
         if (!inRun_) {
             out_.runs.emplace_back();
@@ -85,9 +92,10 @@ private:
 
     // Old continuation lines go; new ones are stepped over; the label decides.
     bool parameterLineMatches(const std::string& line, int l) {
-        while (e_ >= 0 && regionBlank(header_[e_], l))
+        const std::string prefix = continuationPrefix(firstLineOf(f_), l);
+        while (e_ >= 0 && isContinuationLine(header_[e_], l, prefix))
             --e_;
-        while (n_ >= 0 && regionBlank(text(n_), l)) {
+        while (n_ >= 0 && isContinuationLine(text(n_), l, prefix)) {
             editor_.remove(n_);
             --n_;
             --out_.headingLine;

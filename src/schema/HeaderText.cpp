@@ -1,5 +1,7 @@
 #include "schema/HeaderText.h"
 
+#include <algorithm>
+
 #include "engine/Text.h"
 
 namespace qw::header_text {
@@ -26,7 +28,14 @@ int firstPlaceholderColumn(std::string_view s) {
 }
 
 bool regionBlank(std::string_view s, int l) {
-    return trim(copy(s, 3, l - 3)).empty();
+    return l > 3 && trim(copy(s, 3, l - 3)).empty();
+}
+
+bool isContinuationLine(std::string_view s, int l, std::string_view prefix) {
+    if (s.substr(0, std::min(s.size(), prefix.size())) != prefix || !regionBlank(s, l))
+        return false;
+    return l <= static_cast<int>(s.size()) &&
+           !trim(s.substr(static_cast<std::size_t>(l - 1))).empty();
 }
 
 std::string_view withoutIndent(std::string_view line, int indent) {

@@ -26,7 +26,16 @@ int firstPlaceholderColumn(std::string_view s);
 
 // Characters 3 to l - 1 hold nothing but blanks: true for continuation lines
 // and older update lines, false for a line that carries its label there.
+// With l of 3 or less there is no such region, and nothing can be told by it:
+// the answer is false, or every line, code and empty lines included, would
+// pass for a continuation line and be removed.
 bool regionBlank(std::string_view s, int l);
+
+// A continuation line of a parameter block: it begins with the block's
+// continuation prefix, its region is blank and it holds text from column l on.
+// Lines of code do not begin with a comment opener, and an empty line holds no
+// text, so neither is taken for one (the matching removes such lines).
+bool isContinuationLine(std::string_view s, int l, std::string_view prefix);
 
 // A line with the header's indentation taken off.
 std::string_view withoutIndent(std::string_view line, int indent);

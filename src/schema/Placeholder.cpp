@@ -79,6 +79,13 @@ static std::vector<std::string_view> splitAtCr(std::string_view value) {
     return parts;
 }
 
+std::string continuationPrefix(std::string_view firstLine, int column) {
+    if (column <= 2)
+        return {};
+    const auto length = static_cast<std::size_t>(column - 2);
+    return padRight(firstLine.substr(0, 3), column - 2).substr(0, length);
+}
+
 std::optional<std::vector<std::string>>
 layOutMultiLineValue(std::string line, std::string_view name, std::string_view value) {
     const auto first = findPlaceholder(line, name);
@@ -90,9 +97,7 @@ layOutMultiLineValue(std::string line, std::string_view name, std::string_view v
     const int p = static_cast<int>(first->start) + 1;
     replaceEach(line, name, parts.front(), static_cast<int>(value.size()));
 
-    std::string prefix;
-    if (p > 2)
-        prefix = padRight(std::string_view(line).substr(0, 3), p - 2).substr(0, p - 2);
+    const std::string prefix = continuationPrefix(line, p);
     const std::string_view lastTwo =
         std::string_view(line).substr(line.size() - std::min<std::size_t>(2, line.size()));
     const std::string closing(trimBlanks(lastTwo));

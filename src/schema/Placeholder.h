@@ -34,6 +34,11 @@ std::optional<PlaceholderToken> findPlaceholder(std::string_view line, std::stri
 // replaced.
 bool replacePlaceholder(std::string& line, std::string_view name, std::string_view value);
 
+// What a continuation line begins with: the first three characters of the
+// block's first line followed by blanks, cut to `column` - 2 characters
+// (`column` is the 1-based column of the placeholder's percent sign).
+std::string continuationPrefix(std::string_view firstLine, int column);
+
 // For a value of several lines separated by CR: replaces the placeholder as
 // above with the first value line and lays out the others under it as
 // continuation lines (the opener's first three characters, blanks up to the

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "SchemaTestSupport.h"
+#include "app/core/CodeEquivalence.h"
 
 namespace qw::test {
 namespace {
@@ -86,6 +87,74 @@ TEST(EditedHeaders, NeverTouchCodeAndSettleAfterOneRun) {
             const PassResult twice = commentWith(schema, once.text);
             EXPECT_EQ(twice.text, once.text) << name << " after editing to\n" << edited;
             EXPECT_EQ(codeLines(twice.text), code);
+        }
+    }
+}
+
+// Schemas made at random from comment lines, run after random edits of the
+// previous result on random days: the code of the file never changes. (Such
+// schemas need not give stable headers; they must never cost code.)
+TEST(RandomSchemas, NeverChangeTheCode) {
+    const std::vector<std::string> pool = {
+        "// ====",
+        "// Routine:     %FuncName:30%",
+        "// Parameters:  %Parameters:30%",
+        "// Parameters:  %Parameters%",
+        "// Result: %Result%",
+        "// Updated:     %Update%%Date:10% %Coder:10% Crc %Crc:3%",
+        "// Updated:     %Update%Crc %Crc%",
+        "//",
+        "// Created %Date%",
+        "(* Box %FuncName:20% *)",
+        "{ %Parameters:10% }",
+        "// %Update%%Crc%",
+        "// note",
+        "//%Update%",
+        "// a %Date %Time%",
+        "// 100%% %Coder%",
+        "//  %FuncName%",
+        "{ P: %Parameters% }",
+        "(* %Update%%Crc% *)",
+        "// %Parameters:5% .",
+        "/// <summary>",
+        "///",
+        "// R: %FuncName% %Update%",
+        "//  %Update%%Date:10% %Crc:4% |"};
+    const std::vector<std::string> units = {
+        kSource, "implementation\n{$ifdef X}\nfunction F(A: Byte): Byte;\n{$else}\n"
+                 "function F(A: Word): Word;\n{$endif}\nbegin\n  Result := A;\nend;\n"
+                 "  procedure G;\n  begin\n  end;\n"};
+    std::mt19937 random(8122026);
+    FixedClock day1("08.12.2026"), day2("09.12.2026");
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> marked;
+        for (int i = 0, n = 1 + static_cast<int>(random() % 8); i < n; ++i)
+            marked.push_back((random() % 2 ? "x" : "o") + pool[random() % pool.size()]);
+        const Schema schema = schemaOf(marked);
+        std::string text = units[random() % units.size()];
+        for (int run = 0; run < 4; ++run) {
+            std::vector<std::string> lines = splitLines(text);
+            if (run > 0) {
+                const std::size_t at = random() % lines.size();
+                if (lines[at].find("//") != std::string::npos) {
+                    const unsigned edit = random() % 3;
+                    if (edit == 0)
+                        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+                    else if (edit == 1)
+                        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), lines[at]);
+                    else
+                        lines[at].resize(lines[at].size() / 2);
+                }
+            }
+            const std::string input = joinLines(lines);
+            const PassResult out = commentWith(schema, input, random() % 2 ? &day1 : &day2,
+                                               static_cast<EndCommentStyle>(random() % 4));
+            ASSERT_FALSE(out.aborted);
+            const auto mismatch = findCodeMismatch(input, out.text);
+            ASSERT_FALSE(mismatch) << describeCodeMismatch(*mismatch) << "\nschema:\n"
+                                   << joinLines(marked) << "input:\n"
+                                   << input;
+            text = out.text;
         }
     }
 }
