@@ -1,6 +1,8 @@
 // The platform's files. The only place where the core calls the operating
-// system for files; paths are byte strings handed to the platform unchanged
-// (the ANSI functions on Windows), so a user's file names are never re-encoded.
+// system for files; paths are byte strings handed to the platform unchanged,
+// so a user's file names are never re-encoded. On Windows they become UTF-16
+// by the ANSI code page, the conversion the ANSI functions make themselves,
+// because only the wide functions reach paths longer than MAX_PATH.
 
 #include <cerrno>
 #include <cstdio>
@@ -98,8 +100,50 @@ IoResult lastErrorFailure() {
     return IoResult::failure(describeWindowsError(GetLastError()));
 }
 
+std::wstring fromAnsi(const std::string& bytes) {
+    if (bytes.empty())
+        return {};
+    const int size = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string toAnsi(const wchar_t* wide) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1)
+        return {};
+    std::string bytes(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, bytes.data(), n, nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(n - 1));
+    return bytes;
+}
+
+// A path as the wide functions take it. Beyond MAX_PATH (less the 12
+// characters that folder names must leave free) only the "\\?\" form
+// works, and that form is taken literally: so it is made absolute first,
+// with "\" separators and without "." or "..".
+std::wstring widePath(const std::string& path) {
+    std::wstring wide = fromAnsi(path);
+    constexpr std::size_t kShortEnough = MAX_PATH - 12;
+    if (wide.size() < kShortEnough || wide.rfind(L"\\\\?\\", 0) == 0)
+        return wide;
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return wide;
+    std::wstring full(size, L'\0');
+    const DWORD n = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (n == 0 || n >= size)
+        return wide;
+    full.resize(n);
+    if (full.rfind(L"\\\\", 0) == 0) // \\server\share
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 DWORD attributesOf(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
+    return GetFileAttributesW(widePath(path).c_str());
 }
 
 bool isDirectoryPath(const std::string& path) {
@@ -155,13 +199,23 @@ void flushFolder(const std::string& path) {
 
 #endif
 
+enum class OpenFor { Reading, Writing };
+
+std::FILE* openFile(const std::string& path, OpenFor purpose) {
+#ifdef _WIN32
+    return _wfopen(widePath(path).c_str(), purpose == OpenFor::Reading ? L"rb" : L"wb");
+#else
+    return std::fopen(path.c_str(), purpose == OpenFor::Reading ? "rb" : "wb");
+#endif
+}
+
 class RealFileSystem final : public FileSystem {
 public:
     IoResult readFile(const std::string& path, std::string& bytes) override {
         if (isDirectoryPath(path))
             return IoResult::failure("is a directory");
         errno = 0;
-        std::FILE* f = std::fopen(path.c_str(), "rb");
+        std::FILE* f = openFile(path, OpenFor::Reading);
         if (!f)
             return errnoFailure(errno);
         bytes.clear();
@@ -180,7 +234,7 @@ public:
         if (isDirectoryPath(path))
             return IoResult::failure("is a directory");
         errno = 0;
-        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::FILE* f = openFile(path, OpenFor::Writing);
         if (!f)
             return errnoFailure(errno);
         int err = 0;
@@ -201,7 +255,7 @@ public:
         if (isDirectoryPath(path))
             return IoResult::failure("is a directory");
 #ifdef _WIN32
-        if (!DeleteFileA(path.c_str()))
+        if (!DeleteFileW(widePath(path).c_str()))
             return lastErrorFailure();
 #else
         if (::unlink(path.c_str()) != 0)
@@ -213,7 +267,7 @@ public:
     IoResult renameFile(const std::string& from, const std::string& to) override {
 #ifdef _WIN32
         // rename() on Windows refuses an existing target; MoveFileEx replaces it.
-        if (!MoveFileExA(from.c_str(), to.c_str(),
+        if (!MoveFileExW(widePath(from).c_str(), widePath(to).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return lastErrorFailure();
 #else
@@ -235,7 +289,7 @@ public:
     std::int64_t fileSize(const std::string& path) override {
 #ifdef _WIN32
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        if (!GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return -1;
         return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -249,7 +303,7 @@ public:
 
     IoResult createDirectory(const std::string& path) override {
 #ifdef _WIN32
-        if (!CreateDirectoryA(path.c_str(), nullptr)) {
+        if (!CreateDirectoryW(widePath(path).c_str(), nullptr)) {
             const DWORD code = GetLastError();
             if (code == ERROR_ALREADY_EXISTS && isDirectoryPath(path))
                 return IoResult::success();
@@ -274,15 +328,15 @@ public:
             pattern.back() != ':')
             pattern += '\\';
         pattern += '*';
-        WIN32_FIND_DATAA entry{};
-        HANDLE h = FindFirstFileA(pattern.c_str(), &entry);
+        WIN32_FIND_DATAW entry{};
+        HANDLE h = FindFirstFileW(widePath(pattern).c_str(), &entry);
         if (h == INVALID_HANDLE_VALUE)
             return names;
         do {
-            std::string name = entry.cFileName;
+            std::string name = toAnsi(entry.cFileName);
             if (name != "." && name != "..")
                 names.push_back(std::move(name));
-        } while (FindNextFileA(h, &entry));
+        } while (FindNextFileW(h, &entry));
         FindClose(h);
 #else
         DIR* dir = ::opendir(path.c_str());
