@@ -1,14 +1,24 @@
 #include "cli/CliApp.h"
 
+#include <clocale>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <thread>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/ExitStatus.h"
 #include "cli/FileCommand.h"
+#include "cli/FileDiscovery.h"
+#include "cli/JobPlan.h"
 #include "cli/JsonReport.h"
+#include "cli/OrderedRun.h"
+#include "cli/ProgressBar.h"
+#include "cli/ProjectCommand.h"
+#include "cli/RunSettings.h"
+#include "cli/SettingsCommand.h"
+#include "cli/Terminal.h"
 #include "engine/FileSystem.h"
 
 namespace qw::cli {
@@ -18,52 +28,176 @@ constexpr const char* kDescription =
     "Quillwright comments Object Pascal / Delphi sources (*.pas, *.inc, *.dpr): a header above "
     "every routine of the implementation part, a short comment behind the begin and end of "
     "blocks, and optionally a cross-reference. 'clean' strips all comments again (compiler "
-    "directives stay).";
+    "directives stay); 'project' comments a project file and every unit it reaches.\n"
+    "Defaults (schema, style, coder, cross-reference) come from the stored settings "
+    "('quillwright settings'); options override them for one run.";
 
-constexpr const char* kExitStatuses = "Exit status:\n"
-                                      "  0  success\n"
-                                      "  1  --check: some file would be written\n"
-                                      "  2  the command line could not be understood\n"
-                                      "  3  a file could not be read, processed or written\n";
+constexpr const char* kFooter =
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  --check: some file would be written\n"
+    "  2  the command line (or SOURCE_DATE_EPOCH) could not be understood\n"
+    "  3  a file or schema could not be read, processed or written, or a pass was aborted\n"
+    "\n"
+    "Environment:\n"
+    "  SOURCE_DATE_EPOCH     seconds since 1970: %Date and %Time tell that moment in UTC\n"
+    "  QUILLWRIGHT_SETTINGS  a settings file to use instead of the user's own\n"
+    "  XDG_CONFIG_HOME       where the user's settings file lies (Varnstead/Quillwright.conf)\n";
 
 void reportError(const std::string& text) {
     std::cerr << "quillwright: error: " << text << "\n";
 }
 
-struct FileArgs {
-    std::vector<std::string> files;
-    bool inPlace = false;
+void reportWarning(const std::string& text) {
+    std::cerr << "quillwright: warning: " << text << "\n";
+}
+
+// Options of the commenting pass, shared by 'comment' and 'project'.
+struct PassArgs {
+    std::optional<std::string> schema;
+    std::optional<std::string> coder;
+    std::optional<EndCommentStyle> style;
+    bool xref = false;
+    bool noXref = false;
     ProblemPolicy policy = ProblemPolicy::Abort;
-    EndCommentStyle style = EndCommentStyle::Brace;
+
+    PassOverrides overrides() const {
+        PassOverrides o;
+        o.schemaFile = schema;
+        o.coderName = coder;
+        o.style = style;
+        if (xref)
+            o.crossReference = CrossReference::On;
+        else if (noXref)
+            o.crossReference = CrossReference::Off;
+        return o;
+    }
+};
+
+struct FileArgs {
+    PassArgs pass;
+    std::vector<std::string> files;
+    bool recursive = false;
+    int jobs = 0;
+    bool inPlace = false;
+    bool check = false;
+    bool diff = false;
+    bool dryRun = false;
+    bool quiet = false;
     std::string json;
 };
 
-void addFileOptions(CLI::App& cmd, FileArgs& args, bool withStyle) {
-    cmd.add_option("FILE", args.files, "Source files to process")->required();
-    cmd.add_flag("-i,--in-place", args.inPlace,
-                 "Save each result over its file (the file as it was is kept as NAME.bak); "
-                 "only files whose text changes are written. Without it the result goes to "
-                 "standard output.");
+struct ProjectArgs {
+    PassArgs pass;
+    std::string projectFile;
+    bool dryRun = false;
+    bool quiet = false;
+    std::string json;
+};
+
+void addPolicyOption(CLI::App& cmd, PassArgs& args) {
     const std::map<std::string, ProblemPolicy> policies{{"abort", ProblemPolicy::Abort},
                                                         {"ignore", ProblemPolicy::Ignore}};
     cmd.add_option("--on-problem", args.policy,
                    "What to answer when the pass meets a problem in the input: 'abort' leaves "
                    "the file as it was (default), 'ignore' goes on where the problem allows it")
         ->transform(CLI::CheckedTransformer(policies, CLI::ignore_case));
-    if (withStyle) {
-        const std::map<std::string, EndCommentStyle> styles{
-            {"none", EndCommentStyle::None},   {"0", EndCommentStyle::None},
-            {"line", EndCommentStyle::Line},   {"1", EndCommentStyle::Line},
-            {"brace", EndCommentStyle::Brace}, {"2", EndCommentStyle::Brace},
-            {"paren", EndCommentStyle::Paren}, {"3", EndCommentStyle::Paren}};
-        cmd.add_option("--style", args.style,
-                       "Comment behind begin/end: none, line (//), brace ({ }), paren ((* *)), "
-                       "or 0 to 3; default brace")
-            ->transform(CLI::CheckedTransformer(styles, CLI::ignore_case));
-    }
+}
+
+void addCommentOptions(CLI::App& cmd, PassArgs& args) {
+    const std::map<std::string, EndCommentStyle> styles{
+        {"none", EndCommentStyle::None},   {"0", EndCommentStyle::None},
+        {"line", EndCommentStyle::Line},   {"1", EndCommentStyle::Line},
+        {"brace", EndCommentStyle::Brace}, {"2", EndCommentStyle::Brace},
+        {"paren", EndCommentStyle::Paren}, {"3", EndCommentStyle::Paren}};
+    cmd.add_option("--style", args.style,
+                   "Comment behind begin/end: none, line (//), brace ({ }), paren ((* *)), or 0 "
+                   "to 3; default: the stored style")
+        ->transform(CLI::CheckedTransformer(styles, CLI::ignore_case));
+    cmd.add_option("--schema", args.schema,
+                   "Schema file for the header comments; default: the stored schema folder and "
+                   "name (the bundled Demo.cs when no schema name is stored)");
+    cmd.add_option("--coder", args.coder, "Value of %Coder; default: the stored coder name");
+    CLI::Option* on =
+        cmd.add_flag("--xref", args.xref, "Write the cross-reference at the top of each file");
+    CLI::Option* off = cmd.add_flag("--no-xref", args.noXref, "Write no cross-reference");
+    on->excludes(off);
+    off->excludes(on);
+    addPolicyOption(cmd, args);
+}
+
+void addFileOptions(CLI::App& cmd, FileArgs& args) {
+    cmd.add_option("FILE", args.files, "Source files, or folders with -r")->required();
+    cmd.add_flag("-r,--recursive", args.recursive,
+                 "Process the *.pas, *.inc and *.dpr files below the folders given");
+    cmd.add_option("-j,--jobs", args.jobs,
+                   "Files processed side by side; default: the number of cores. Output and "
+                   "report keep the order of the arguments.")
+        ->check(CLI::PositiveNumber);
+    CLI::Option* inPlace = cmd.add_flag(
+        "-i,--in-place", args.inPlace,
+        "Save each result over its file (the file as it was is kept as NAME.bak); only files "
+        "whose text changes are written, and only when the result keeps the file's code. "
+        "Without it the result goes to standard output.");
+    CLI::Option* check = cmd.add_flag(
+        "--check", args.check,
+        "Write nothing; list the files that -i would write and exit with 1 when there are any");
+    CLI::Option* diff = cmd.add_flag("--diff", args.diff,
+                                     "Write nothing; print a unified diff of what -i would "
+                                     "change (with --check: exit 1 when there is any)");
+    CLI::Option* dry =
+        cmd.add_flag("--dry-run", args.dryRun,
+                     "Write nothing; tell for each file its count and whether -i would write it");
+    inPlace->excludes(check)->excludes(diff)->excludes(dry);
+    dry->excludes(check)->excludes(diff);
+    cmd.add_flag("-q,--quiet", args.quiet, "No progress bar on standard error");
     cmd.add_option("--json", args.json,
                    "Write a report per file (count, messages and answers, queued unit names, "
-                   "comment marks) as JSON to FILE, or to standard output with '-'");
+                   "comment marks) as JSON to FILE, or to standard output with '-' (with -i)");
+}
+
+Output outputOf(const FileArgs& args) {
+    if (args.inPlace)
+        return Output::InPlace;
+    if (args.diff)
+        return Output::Diff;
+    if (args.check)
+        return Output::Check;
+    if (args.dryRun)
+        return Output::DryRun;
+    return Output::Stdout;
+}
+
+ExitStatus writeJson(const std::string& target, const std::string& doc) {
+    if (target == "-") {
+        std::cout << doc;
+        return ExitStatus::Success;
+    }
+    std::ofstream out(target, std::ios::binary);
+    out << doc;
+    if (!out.flush()) {
+        reportError("cannot write '" + target + "'");
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Success;
+}
+
+int defaultJobs() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+std::optional<RunSettings> settingsForRun(const PassArgs& args, SchemaUse use, ExitStatus& status) {
+    RunSettingsResult r = runSettings(realFileSystem(), args.overrides(), use);
+    if (!r.settings) {
+        reportError(r.error);
+        status =
+            r.error.rfind("SOURCE_DATE_EPOCH", 0) == 0 ? ExitStatus::Usage : ExitStatus::Failed;
+        return std::nullopt;
+    }
+    for (const std::string& w : r.settings->warnings)
+        reportWarning(w);
+    return std::move(r.settings);
 }
 
 ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode mode) {
@@ -71,56 +205,135 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
         reportError("--json - needs --in-place: the results already go to standard output");
         return ExitStatus::Usage;
     }
-    FileCommandOptions options;
-    options.pass.mode = mode;
-    options.pass.style = args.style;
-    options.output = args.inPlace ? Output::InPlace : Output::Stdout;
-    options.policy = args.policy;
-
-    std::vector<FileReport> reports;
     ExitStatus status = ExitStatus::Success;
-    for (const std::string& file : args.files) {
-        FileReport r = processFile(file, options, realFileSystem(), std::cout, std::cerr);
-        if (!r.error.empty())
-            reportError(r.error);
-        else if (r.aborted)
-            reportError("'" + file + "' was left unchanged: the pass was aborted");
-        if (r.failed())
-            status = ExitStatus::Failed;
-        reports.push_back(std::move(r));
-    }
-    std::cout.flush();
-    if (!args.json.empty()) {
-        const std::string doc = jsonReport(command, reports);
-        if (args.json == "-") {
-            std::cout << doc;
-        } else {
-            std::ofstream out(args.json, std::ios::binary);
-            out << doc;
-            if (!out.flush()) {
-                reportError("cannot write '" + args.json + "'");
+    const auto settings = settingsForRun(
+        args.pass, mode == PassMode::Clean ? SchemaUse::NotNeeded : SchemaUse::Needed, status);
+    if (!settings)
+        return status;
+
+    const Discovery found =
+        discoverFiles(args.files, args.recursive ? Recursion::On : Recursion::Off);
+    for (const std::string& e : found.errors)
+        reportError(e);
+    if (!found.errors.empty())
+        status = ExitStatus::Failed;
+
+    FileCommandOptions options;
+    options.pass = settings->options;
+    options.pass.mode = mode;
+    options.output = outputOf(args);
+    options.policy = args.pass.policy;
+    options.marks = args.json.empty() ? KeepMarks::No : KeepMarks::Yes;
+
+    const int jobs = std::max(1, std::min(args.jobs > 0 ? args.jobs : defaultJobs(),
+                                          static_cast<int>(found.files.size())));
+    std::vector<std::unique_ptr<FileProcessor>> workers;
+    for (int w = 0; w < jobs; ++w)
+        workers.push_back(std::make_unique<FileProcessor>(options, realFileSystem()));
+
+    const bool bar = !args.quiet && found.files.size() > 1 && isTerminal(StandardStream::Error);
+    ProgressBar progress(std::cerr, bar ? ProgressShown::Yes : ProgressShown::No,
+                         found.files.size(), bar ? terminalColumns() : 80);
+    std::vector<FileReport> reports;
+    bool anyChanged = false;
+    runInOrder(
+        found.files.size(), jobGroups(found.files), jobs,
+        [&](std::size_t file, int worker) {
+            return workers[static_cast<std::size_t>(worker)]->process(found.files[file]);
+        },
+        [&](std::size_t file, FileOutcome& o) {
+            FileReport& r = o.report;
+            if (r.file.empty())
+                r.file = found.files[file];
+            progress.clear();
+            std::cout << o.out;
+            std::cout.flush();
+            std::cerr << o.diagnostics;
+            if (!r.error.empty())
+                reportError(r.error);
+            else if (r.aborted)
+                reportError("'" + r.file + "' was left unchanged: the pass was aborted");
+            if (r.failed())
                 status = ExitStatus::Failed;
-            }
-        }
-    }
+            anyChanged = anyChanged || r.changed;
+            progress.advance(r.file);
+            if (!args.json.empty())
+                reports.push_back(std::move(r));
+        });
+    progress.clear();
+    if (status == ExitStatus::Success && anyChanged && args.check)
+        status = ExitStatus::WouldChange;
+    if (!args.json.empty() &&
+        writeJson(args.json, jsonReport(command, reports)) != ExitStatus::Success)
+        status = ExitStatus::Failed;
+    return status;
+}
+
+ExitStatus runProjectCommand(const ProjectArgs& args) {
+    ExitStatus status = ExitStatus::Success;
+    const auto settings = settingsForRun(args.pass, SchemaUse::Needed, status);
+    if (!settings)
+        return status;
+    ProjectCommandOptions options;
+    options.pass = settings->options;
+    options.policy = args.pass.policy;
+    options.writes = args.dryRun ? Writes::No : Writes::Yes;
+    options.json = args.json;
+    options.progress = !args.quiet && isTerminal(StandardStream::Error);
+    const WalkOutcome outcome =
+        runProject(args.projectFile, options, realFileSystem(), std::cout, std::cerr);
+    status = walkStatus(outcome);
+    if (!args.json.empty() &&
+        writeJson(args.json, jsonProjectReport(args.projectFile, outcome, options.writes)) !=
+            ExitStatus::Success)
+        status = ExitStatus::Failed;
     return status;
 }
 
 } // namespace
 
 int run(int argc, char** argv) {
+    // %Date and %Time in the user's own formats, unless SOURCE_DATE_EPOCH
+    // fixes the moment (then they are told in UTC, still in these formats).
+    std::setlocale(LC_TIME, "");
+
     CLI::App app{kDescription, "quillwright"};
-    app.footer(kExitStatuses);
+    app.footer(kFooter);
     app.require_subcommand(1);
 
     FileArgs commentArgs;
     CLI::App* comment = app.add_subcommand(
         "comment", "Comment the files: headers, begin/end comments, cross-reference");
-    addFileOptions(*comment, commentArgs, true);
+    addFileOptions(*comment, commentArgs);
+    addCommentOptions(*comment, commentArgs.pass);
 
     FileArgs cleanArgs;
     CLI::App* clean = app.add_subcommand("clean", "Strip every comment from the files");
-    addFileOptions(*clean, cleanArgs, false);
+    addFileOptions(*clean, cleanArgs);
+    addPolicyOption(*clean, cleanArgs.pass);
+
+    ProjectArgs projectArgs;
+    CLI::App* project = app.add_subcommand(
+        "project", "Comment a project file (*.dpr) and every unit its uses clauses reach in its "
+                   "folder; units with new comments are saved with their backups");
+    project->add_option("PROJECT", projectArgs.projectFile, "The project file (*.dpr)")->required();
+    project->add_flag("--dry-run", projectArgs.dryRun,
+                      "Write nothing; the report tells which files would be written");
+    project->add_flag("-q,--quiet", projectArgs.quiet,
+                      "Do not tell the file in progress on standard error");
+    project->add_option("--json", projectArgs.json,
+                        "Write the report as JSON to FILE, or to standard output with '-'");
+    addCommentOptions(*project, projectArgs.pass);
+
+    CLI::App* settings =
+        app.add_subcommand("settings", "Show the stored settings; 'settings set NAME VALUE' "
+                                       "changes one");
+    CLI::App* settingsSet = settings->add_subcommand(
+        "set", std::string("Change one stored setting: ") + settingNamesHelp());
+    std::string settingName;
+    std::string settingValue;
+    settingsSet->add_option("NAME", settingName, "Setting name")->required();
+    settingsSet->add_option("VALUE", settingValue, "New value")->required();
 
     try {
         app.parse(argc, argv);
@@ -138,6 +351,12 @@ int run(int argc, char** argv) {
         status = runFiles("comment", commentArgs, PassMode::Comment);
     else if (clean->parsed())
         status = runFiles("clean", cleanArgs, PassMode::Clean);
+    else if (project->parsed())
+        status = runProjectCommand(projectArgs);
+    else if (settingsSet->parsed())
+        status = setSetting(realFileSystem(), settingName, settingValue, std::cerr);
+    else if (settings->parsed())
+        status = showSettings(realFileSystem(), std::cout, std::cerr);
     return static_cast<int>(status);
 }
 

@@ -1,57 +1,151 @@
 #include "cli/FileCommand.h"
 
-#include "app/core/OutputText.h"
-#include "app/core/SaveFile.h"
-#include "engine/FileSystem.h"
-#include "engine/ProjectLists.h"
-#include "engine/SourcePass.h"
+#include <sstream>
+
+#include "app/core/CodeEquivalence.h"
+#include "app/core/DriverMessages.h"
+#include "app/core/DriverUi.h"
+#include "app/core/Drivers.h"
+#include "app/core/ResultDocument.h"
+#include "cli/ReadErrors.h"
+#include "cli/UnifiedDiff.h"
+#include "engine/Messages.h"
 
 namespace qw::cli {
+namespace {
 
-FileReport processFile(const std::string& path, const FileCommandOptions& options,
-                       FileSystem& files, std::ostream& out, std::ostream& diagnostics) {
-    FileReport report;
-    report.file = path;
-    std::string bytes;
-    if (IoResult r = files.readFile(path, bytes); !r) {
-        report.error = "cannot read '" + path + "': " + r.error;
-        return report;
+std::string inQuotes(const std::string& path) {
+    return "'" + path + "'";
+}
+
+} // namespace
+
+class FileProcessor::Ui final : public DriverUi {
+public:
+    Ui(const FileCommandOptions& options, FileSystem& files)
+        : options_(options), files_(files), drivers_(*this, passOptions(options, files_)) {}
+
+    FileOutcome process(const std::string& path) {
+        outcome_ = FileOutcome{};
+        outcome_.report.file = path;
+        diagnostics_.str({});
+        if (options_.pass.mode == PassMode::Clean) {
+            drivers_.cleanFile(path);
+        } else {
+            std::int32_t count = 0;
+            drivers_.commentFile(path, Interaction::ShowResult, count);
+            outcome_.report.count = count;
+        }
+        FileReport& r = outcome_.report;
+        r.queued.assign(drivers_.fileLists().queue().begin(), drivers_.fileLists().queue().end());
+        outcome_.diagnostics = diagnostics_.str();
+        return std::move(outcome_);
     }
 
-    ProjectLists lists;
-    PassOptions passOptions = options.pass;
-    passOptions.fileSystem = &files;
-    passOptions.projectLists = &lists;
-    DiagnosticHost host(options.policy, diagnostics);
-    Progress progress;
-    progress.totalBytes = bytes.empty() ? 1 : static_cast<std::int32_t>(bytes.size());
-    ResultEditor editor;
-    SourcePass pass(passOptions, host, progress);
-    pass.runText(path, bytes, editor);
+    void openProgress(const std::string&, Progress&) override {}
+    void lineProcessed(Progress&) override {}
+    void closeProgress() override {}
 
-    report.count = progress.commentCount;
-    report.aborted = progress.abortRequested;
-    report.messages = host.takeMessages();
-    report.queued.assign(lists.queue().begin(), lists.queue().end());
-    report.marks = editor.marks();
-    if (report.aborted)
-        return report; // an aborted pass writes nothing
+    Button ask(const Message& message) override {
+        FileReport& r = outcome_.report;
+        if (message.text == driver_messages::kAbortedSeeResults) {
+            r.aborted = !readFailed_;
+            return Button::No; // an aborted pass writes and shows nothing
+        }
+        if (message.text == driver_messages::kNothingGenerated ||
+            message.text == driver_messages::kNothingRemoved)
+            return Button::Yes; // the result goes out whatever its count
+        if (message.text == messages::format(messages::kCannotProcessFile, message.fileName)) {
+            readFailed_ = true;
+            r.error = "cannot read " + inQuotes(message.fileName) + ": " +
+                      files_.reasonFor(message.fileName);
+            return Button::Abort;
+        }
+        const Button answer = answerFor(options_.policy, message);
+        diagnostics_ << diagnosticLine(message) << " [" << buttonName(answer) << "]\n";
+        r.messages.push_back({message, answer});
+        return answer;
+    }
 
-    const std::string result = outputText(editor, pass.lineBreaks());
-    report.changed = result != bytes;
-    if (options.output == Output::Stdout) {
-        out << result;
-        return report;
+    void showResult(ResultDocument& result) override {
+        FileReport& r = outcome_.report;
+        r.count = result.commentCount;
+        if (options_.marks == KeepMarks::Yes)
+            r.marks = result.editor.marks();
+        const std::string bytes = result.savedBytes();
+        r.changed = bytes != result.sourceBytes;
+        switch (options_.output) {
+        case Output::Stdout:
+            outcome_.out += bytes;
+            break;
+        case Output::InPlace:
+            if (r.changed)
+                write(result, bytes);
+            break;
+        case Output::Check:
+            if (r.changed)
+                outcome_.out += result.title + "\n";
+            break;
+        case Output::Diff:
+            if (r.changed)
+                outcome_.out += unifiedDiff(result.title, result.sourceBytes, bytes);
+            break;
+        case Output::DryRun:
+            outcome_.out +=
+                result.title + ": " + std::to_string(r.count) +
+                (r.changed ? " comments, would be written\n" : " comments, unchanged\n");
+            break;
+        }
     }
-    if (!report.changed)
-        return report;
-    SaveResult saved = saveFile(files, path, result);
-    if (!saved) {
-        report.error = "cannot write '" + path + "': " + saved.reason;
-        return report;
+
+    SaveResult saveResult(const ResultDocument& result) override {
+        return saveResultDocument(files_, result);
     }
-    report.written = true;
-    return report;
+    void showReport(const ProjectReport&) override {}
+    void showError(const std::string& text, const std::string& reason) override {
+        outcome_.report.error = text + ": " + reason;
+    }
+
+    void reset() { readFailed_ = false; }
+
+private:
+    static PassOptions passOptions(const FileCommandOptions& options, FileSystem& files) {
+        PassOptions o = options.pass;
+        o.fileSystem = &files;
+        return o;
+    }
+
+    // An in-place write is not reviewed by anyone: a result whose code
+    // differs from the file's is not written.
+    void write(const ResultDocument& result, const std::string& bytes) {
+        FileReport& r = outcome_.report;
+        if (const auto mismatch = findCodeMismatch(result.sourceBytes, bytes)) {
+            r.error = inQuotes(result.title) + " was not written: " + describeCodeMismatch(*mismatch);
+            return;
+        }
+        if (const SaveResult saved = saveFile(files_, result.title, bytes); !saved) {
+            r.error = "cannot write " + inQuotes(result.title) + ": " + saved.reason;
+            return;
+        }
+        r.written = true;
+    }
+
+    const FileCommandOptions& options_;
+    ReadErrors files_;
+    Drivers drivers_;
+    FileOutcome outcome_;
+    std::ostringstream diagnostics_;
+    bool readFailed_ = false;
+};
+
+FileProcessor::FileProcessor(const FileCommandOptions& options, FileSystem& files)
+    : ui_(std::make_unique<Ui>(options, files)) {}
+
+FileProcessor::~FileProcessor() = default;
+
+FileOutcome FileProcessor::process(const std::string& path) {
+    ui_->reset();
+    return ui_->process(path);
 }
 
 } // namespace qw::cli

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,15 +14,22 @@ class FileSystem;
 
 namespace qw::cli {
 
+// Where the result of a file goes.
 enum class Output {
     Stdout,  // the result text to standard output
     InPlace, // saved over the file, the old one kept as its backup
+    Check,   // nothing written; the names of the files that would change are listed
+    Diff,    // nothing written; a unified diff of what would change
+    DryRun,  // nothing written; one line per file: its count and whether it would change
 };
 
+enum class KeepMarks { No, Yes };
+
 struct FileCommandOptions {
-    PassOptions pass;
+    PassOptions pass; // schema, style, coder, cross-reference, clock; the mode is set here
     Output output = Output::Stdout;
     ProblemPolicy policy = ProblemPolicy::Abort;
+    KeepMarks marks = KeepMarks::No; // the JSON report lists them
 };
 
 // What happened to one file.
@@ -39,8 +46,28 @@ struct FileReport {
     bool failed() const { return aborted || !error.empty(); }
 };
 
-// Runs the pass over one file and writes its result where the options say.
-FileReport processFile(const std::string& path, const FileCommandOptions& options,
-                       FileSystem& files, std::ostream& out, std::ostream& diagnostics);
+// One file's report and what it prints, kept until its turn comes.
+struct FileOutcome {
+    FileReport report;
+    std::string out;         // for standard output
+    std::string diagnostics; // for standard error, before the error line
+};
+
+// Runs the drivers over files one at a time, as a shell that nobody sits at:
+// the pass's questions are answered by the policy and printed as
+// diagnostics, and each result goes where the options say. One per worker.
+class FileProcessor {
+public:
+    FileProcessor(const FileCommandOptions& options, FileSystem& files);
+    ~FileProcessor();
+    FileProcessor(const FileProcessor&) = delete;
+    FileProcessor& operator=(const FileProcessor&) = delete;
+
+    FileOutcome process(const std::string& path);
+
+private:
+    class Ui;
+    std::unique_ptr<Ui> ui_;
+};
 
 } // namespace qw::cli

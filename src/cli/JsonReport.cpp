@@ -18,14 +18,39 @@ json buttonsJson(const std::vector<Button>& buttons) {
     return a;
 }
 
-json fileJson(const FileReport& r) {
+json messagesJson(const std::vector<AnsweredMessage>& answered, bool withFile) {
     json messages = json::array();
-    for (const AnsweredMessage& m : r.messages)
-        messages.push_back({{"kind", dialogTitle(m.message.kind)},
-                            {"text", m.message.text},
-                            {"line", m.message.lineNo},
-                            {"buttons", buttonsJson(m.message.buttons)},
-                            {"answer", buttonName(m.answer)}});
+    for (const AnsweredMessage& m : answered) {
+        json one = {{"kind", dialogTitle(m.message.kind)},
+                    {"text", m.message.text},
+                    {"line", m.message.lineNo},
+                    {"buttons", buttonsJson(m.message.buttons)},
+                    {"answer", buttonName(m.answer)}};
+        if (withFile)
+            one["file"] = m.message.fileName;
+        messages.push_back(std::move(one));
+    }
+    return messages;
+}
+
+const char* walkEndName(WalkEnd end) {
+    switch (end) {
+    case WalkEnd::Finished:
+        return "finished";
+    case WalkEnd::Aborted:
+        return "aborted";
+    case WalkEnd::SaveFailed:
+        return "save failed";
+    case WalkEnd::NotAProjectFile:
+        return "not a project file";
+    case WalkEnd::Refused:
+        return "refused";
+    }
+    return "";
+}
+
+json fileJson(const FileReport& r) {
+    json messages = messagesJson(r.messages, false);
     json marks = json::array();
     for (const CommentMark& m : r.marks)
         marks.push_back({{"line", m.line}, {"column", m.column}, {"length", m.length}});
@@ -38,6 +63,22 @@ json fileJson(const FileReport& r) {
 }
 
 } // namespace
+
+std::string jsonProjectReport(const std::string& projectFile, const WalkOutcome& outcome,
+                              Writes writes) {
+    json files = json::array();
+    for (const WalkEntry& e : outcome.entries)
+        files.push_back(
+            {{"file", e.name}, {"path", e.path}, {"count", e.count}, {"written", e.written}});
+    json doc = {{"command", "project"},
+                {"project", projectFile},
+                {"dryRun", writes == Writes::No},
+                {"end", walkEndName(outcome.end)},
+                {"files", files},
+                {"messages", messagesJson(outcome.messages, true)},
+                {"errors", outcome.errors}};
+    return doc.dump(2, ' ', false, kBytes) + "\n";
+}
 
 std::string jsonReport(const std::string& command, const std::vector<FileReport>& reports) {
     json files = json::array();

@@ -1,0 +1,61 @@
+#include "cli/FileDiscovery.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "engine/Text.h"
+
+namespace qw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+void addFolder(const fs::path& folder, Discovery& out) {
+    std::error_code ec;
+    std::vector<fs::directory_entry> entries;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back(*it);
+    if (ec) {
+        out.errors.push_back("cannot read folder '" + folder.string() + "': " + ec.message());
+        return;
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return a.path().filename().string() < b.path().filename().string();
+    });
+    for (const fs::directory_entry& entry : entries) {
+        std::error_code statError;
+        if (entry.is_directory(statError) && !entry.is_symlink(statError))
+            addFolder(entry.path(), out);
+        else if (isSourceFileName(entry.path().filename().string()) &&
+                 entry.is_regular_file(statError))
+            out.files.push_back(entry.path().string());
+    }
+}
+
+} // namespace
+
+bool isSourceFileName(const std::string& name) {
+    const std::string lower = toLower(name);
+    for (const char* ext : {".pas", ".inc", ".dpr"})
+        if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ext) == 0)
+            return true;
+    return false;
+}
+
+Discovery discoverFiles(const std::vector<std::string>& arguments, Recursion recursion) {
+    Discovery out;
+    for (const std::string& argument : arguments) {
+        std::error_code ec;
+        if (!fs::is_directory(argument, ec)) {
+            out.files.push_back(argument);
+        } else if (recursion == Recursion::On) {
+            addFolder(argument, out);
+        } else {
+            out.errors.push_back("'" + argument +
+                                 "' is a folder; give -r to process the source files in it");
+        }
+    }
+    return out;
+}
+
+} // namespace qw::cli

@@ -1,0 +1,199 @@
+#include "cli/SettingsCommand.h"
+
+#include <charconv>
+#include <optional>
+
+#include "cli/RunSettings.h"
+#include "cli/UserSettings.h"
+#include "engine/FileSystem.h"
+#include "engine/Text.h"
+#include "schema/Settings.h"
+
+namespace qw::cli {
+namespace {
+
+namespace names = setting_names;
+
+enum class ValueType { String, Style, Integer, Switch };
+
+struct SettingName {
+    const char* stored;
+    const char* longName;
+    ValueType type;
+};
+
+constexpr SettingName kSettings[] = {
+    {names::kPath, "schema-directory", ValueType::String},
+    {names::kName, "schema", ValueType::String},
+    {names::kUser, "coder", ValueType::String},
+    {names::kStyle, "style", ValueType::Style},
+    {names::kShortcut, "hotkey", ValueType::Integer},
+    {names::kCrossReference, "xref", ValueType::Switch},
+};
+
+const SettingName* settingNamed(const std::string& name) {
+    const std::string lower = toLower(name);
+    for (const SettingName& s : kSettings)
+        if (lower == toLower(s.stored) || lower == s.longName)
+            return &s;
+    if (lower == "cross-reference")
+        return &kSettings[5];
+    return nullptr;
+}
+
+std::optional<std::int32_t> integerOf(const std::string& text) {
+    std::int32_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> styleOf(const std::string& text) {
+    const std::string lower = toLower(text);
+    const char* styleNames[] = {"none", "line", "brace", "paren"};
+    for (std::int32_t i = 0; i < 4; ++i)
+        if (lower == styleNames[i] || lower == std::to_string(i))
+            return i;
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> switchOf(const std::string& text) {
+    const std::string lower = toLower(text);
+    for (const char* on : {"1", "on", "yes", "true"})
+        if (lower == on)
+            return 1;
+    for (const char* off : {"0", "off", "no", "false"})
+        if (lower == off)
+            return 0;
+    return std::nullopt;
+}
+
+const char* styleText(int style) {
+    switch (style) {
+    case 0:
+        return "<no comment>";
+    case 1:
+        return "// function";
+    case 2:
+        return "{ function }";
+    case 3:
+        return "(* function *)";
+    }
+    return "not a style";
+}
+
+// Ctrl+Alt+A for 49217: the key in the low byte, 8192 Shift, 16384 Ctrl, 32768 Alt.
+std::string hotKeyText(std::int32_t code) {
+    std::string text;
+    if (code & 16384)
+        text += "Ctrl+";
+    if (code & 32768)
+        text += "Alt+";
+    if (code & 8192)
+        text += "Shift+";
+    const int key = code & 0xFF;
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+        text += static_cast<char>(key);
+    else
+        text += "key " + std::to_string(key);
+    return text;
+}
+
+} // namespace
+
+const char* settingNamesHelp() {
+    return "schema-directory (Path), schema (Name), coder (User), style (Style: 0-3 or "
+           "none/line/brace/paren), hotkey (SCut), xref (CRef: on/off)";
+}
+
+ExitStatus showSettings(FileSystem& fs, std::ostream& out, std::ostream& err) {
+    UserSettings user = openUserSettings(fs);
+    const LoadedSettings loaded = loadSettings(*user.store, user.user);
+    if (!loaded.store) {
+        err << "quillwright: error: cannot read the settings in '" << user.location
+            << "': " << loaded.store.error << "\n";
+        return ExitStatus::Failed;
+    }
+    const Settings& s = loaded.settings;
+    auto origin = [&](const char* name) {
+        return loaded.isStored(name) ? "stored" : "default";
+    };
+    auto row = [&](const char* name, const std::string& value, const std::string& from) {
+        std::string line =
+            std::string(name) + std::string(7 - std::string(name).size(), ' ') + value;
+        line += std::string(line.size() < 40 ? 40 - line.size() : 1, ' ') + from;
+        out << line << "\n";
+    };
+    out << "Settings: " << user.location << "\n";
+    row(names::kPath, s.schemaDirectory, origin(names::kPath));
+    row(names::kName, s.schemaName, origin(names::kName));
+    const bool logon = !user.user.logonName.empty();
+    row(names::kUser, s.coderName,
+        logon ? "logon name" : (loaded.isStored(names::kUser) ? "stored" : "default"));
+    row(names::kStyle, std::to_string(s.endCommentStyle) + " " + styleText(s.endCommentStyle),
+        origin(names::kStyle));
+    row(names::kShortcut, std::to_string(s.commentHotKey) + " " + hotKeyText(s.commentHotKey),
+        origin(names::kShortcut));
+    row(names::kCrossReference, s.crossReference == CrossReference::On ? "1 on" : "0 off",
+        origin(names::kCrossReference));
+    std::string error;
+    if (const auto schema = schemaFileFor(fs, std::nullopt, loaded, error)) {
+        out << "Schema: " << *schema;
+        if (!loaded.isStored(names::kName))
+            out << " (bundled; no schema name is stored)";
+        if (!fs.isFile(*schema))
+            out << " (cannot be read)";
+        out << "\n";
+    } else {
+        out << "Schema: none (" << error << ")\n";
+    }
+    return ExitStatus::Success;
+}
+
+ExitStatus setSetting(FileSystem& fs, const std::string& name, const std::string& value,
+                      std::ostream& err) {
+    const SettingName* setting = settingNamed(name);
+    if (!setting) {
+        err << "quillwright: error: no setting '" << name << "'; the names are "
+            << settingNamesHelp() << "\n";
+        return ExitStatus::Usage;
+    }
+    std::optional<std::int32_t> number;
+    switch (setting->type) {
+    case ValueType::String:
+        break;
+    case ValueType::Style:
+        number = styleOf(value);
+        break;
+    case ValueType::Integer:
+        number = integerOf(value);
+        break;
+    case ValueType::Switch:
+        number = switchOf(value);
+        break;
+    }
+    if (setting->type != ValueType::String && !number) {
+        err << "quillwright: error: '" << value << "' is not a value for " << setting->stored
+            << "\n";
+        return ExitStatus::Usage;
+    }
+
+    UserSettings user = openUserSettings(fs);
+    IoResult r = user.store->open();
+    if (r) {
+        r = number ? user.store->writeInteger(setting->stored, *number)
+                   : user.store->writeString(setting->stored, value);
+        const IoResult closed = user.store->close();
+        if (r)
+            r = closed;
+    }
+    if (!r) {
+        err << "quillwright: error: cannot write the settings in '" << user.location
+            << "': " << r.error << "\n";
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Success;
+}
+
+} // namespace qw::cli
