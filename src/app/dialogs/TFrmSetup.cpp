@@ -121,7 +121,8 @@ TFrmSetup::TFrmSetup(const WindowServices& services, Settings& settings, Schema&
     MemoSchema->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoSchema->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoSchema->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoSchema->document()->setDocumentMargin(1);
+    // The first line starts level with the strip of marks beside the editor.
+    MemoSchema->document()->setDocumentMargin(std::max(0, 10 - 7 - MemoSchema->frameWidth()));
     Bevel1 = new QFrame(Panel1);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -210,6 +211,7 @@ TFrmSetup::TFrmSetup(const WindowServices& services, Settings& settings, Schema&
     // keep up with scrolling and editing.
     setWindowTitle(QStringLiteral("Quillwright 1.32 - Setup"));
     MemoSchema->viewport()->installEventFilter(this);
+    MemoSchema->document()->setModified(false); // the margin counted as an edit
     centerOnScreen(*this);
 }
 
