@@ -1,0 +1,10 @@
+unit Shared;
+
+interface
+
+const
+  Answer = 42;
+
+implementation
+
+end.
