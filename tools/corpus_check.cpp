@@ -135,7 +135,10 @@ std::string checkFile(const fs::path& path, const Config& config) {
     };
     fields << "lines=" << once.lines << "\tbytes=" << input.size() << '\t';
     fields << "asked=" << (once.asked + cleaned.asked > 0 ? 1 : 0) << '\t';
-    fields << "aborted=" << (once.aborted || withXref.aborted || cleaned.aborted ? 1 : 0) << '\t';
+    const bool aborted = once.aborted || withXref.aborted || cleaned.aborted;
+    fields << "aborted=" << (aborted ? 1 : 0) << '\t';
+    if (aborted)
+        return fields.str() + "|"; // partial results: the properties do not apply
     property("twice", twice.saved == once.saved, firstDifference(once.saved, twice.saved));
     property("cleanComment", cleanedOnce.saved == cleaned.saved,
              firstDifference(cleaned.saved, cleanedOnce.saved));
@@ -149,6 +152,8 @@ std::string checkFile(const fs::path& path, const Config& config) {
             << once.saved;
         std::ofstream(config.writeDir / "cleaned" / path.filename(), std::ios::binary)
             << cleaned.saved;
+        std::ofstream(config.writeDir / "commented-xref" / path.filename(), std::ios::binary)
+            << withXref.saved;
     }
     return fields.str() + "|" + details.str();
 }
@@ -227,6 +232,7 @@ int main(int argc, char** argv) {
     if (!config.writeDir.empty()) {
         fs::create_directories(config.writeDir / "commented");
         fs::create_directories(config.writeDir / "cleaned");
+        fs::create_directories(config.writeDir / "commented-xref");
     }
     const std::vector<fs::path> files = list.empty() ? filesUnder(root) : filesListed(list);
 
@@ -256,6 +262,10 @@ int main(int argc, char** argv) {
         bytes += std::stoll(fields["bytes"]);
         asked += fields["asked"] == "1";
         aborted += fields["aborted"] == "1";
+        if (fields["aborted"] == "1") {
+            std::cout << "ABORTED\t" << file.string() << "\n";
+            continue;
+        }
         bool ok = true;
         for (const char* p : properties)
             if (fields[p] != "1") {

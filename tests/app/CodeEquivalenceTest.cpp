@@ -40,6 +40,9 @@ TEST(CodeEquivalence, TextsThatDifferOnlyInBlanksAndCommentsHoldTheSameCode) {
         {"comment in a string is code", "s := '{ a }';", "s := '{ a }';"},
         {"doubled quote", "s := 'it''s'; { c }", "s := 'it''s';"},
         {"brace directive", "{$R *.RES} x", "{$R *.RES}\r\nx"},
+        {"byte-order mark before a comment", "\xEF\xBB\xBF{ a }\r\nunit A;", "\xEF\xBB\xBFunit A;"},
+        {"byte-order mark before a cross-reference", "\xEF\xBB\xBFunit A;",
+         "\xEF\xBB\xBF{ xref }\r\nunit A;"},
         {"paren directive", "(*$I inc.inc*) x", "(*$I inc.inc*) x"},
     };
     for (const auto& c : cases)
@@ -64,6 +67,7 @@ TEST(CodeEquivalence, ChangedCodeIsFoundAtItsLine) {
         {"char code glued", "c := #{c}13", "c := #13", 1, 1},
         {"power glued", "x := a *{c}* b", "x := a ** b", 1, 1},
         {"strings glued", "s := 'a'{c}'b'", "s := 'a''b'", 1, 1},
+        {"byte-order mark lost", "\xEF\xBB\xBFunit A;", "unit A;", 1, 1},
         {"directive blank removed", "{$DEFINE A}", "{$DEFINEA}", 1, 1},
         {"blank in string", "s := 'a  b';", "s := 'a b';", 1, 1},
         {"removed directive", "{$R *.RES}\r\nx", "x", 1, 1},

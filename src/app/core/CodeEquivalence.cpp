@@ -50,7 +50,12 @@ struct CodeUnit {
 // Walks a text and yields its code, one unit at a time, without copying it.
 class CodeCursor {
 public:
-    explicit CodeCursor(std::string_view text) : t_(text) {}
+    // A UTF-8 byte-order mark at the start marks the encoding; it is no code.
+    explicit CodeCursor(std::string_view text)
+        : t_(text), byteOrderMark_(text.substr(0, 3) == "\xEF\xBB\xBF") {
+        pos_ = byteOrderMark_ ? 3 : 0;
+    }
+    bool byteOrderMark() const { return byteOrderMark_; }
 
     // The next unit; false at the end of the code.
     bool next(CodeUnit& unit) {
@@ -186,6 +191,7 @@ private:
     std::size_t directiveStart_ = 0;
     std::size_t blankCodeUntil_ = 0;
     State state_ = State::Code;
+    bool byteOrderMark_ = false;
     bool emitted_ = false;
 };
 
@@ -212,6 +218,11 @@ std::string excerptAt(std::string_view text, std::size_t offset) {
 std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::string_view after) {
     CodeCursor a(before);
     CodeCursor b(after);
+    if (a.byteOrderMark() != b.byteOrderMark()) {
+        CodeMismatch m{1, 1, {}, {}};
+        (b.byteOrderMark() ? m.afterExcerpt : m.beforeExcerpt) = "(byte-order mark)";
+        return m;
+    }
     CodeUnit ua;
     CodeUnit ub;
     for (;;) {

@@ -25,7 +25,8 @@ struct CodeMismatch {
 // "(*)" opens a comment that runs to the next "*)", "//" runs to the end of the line, nothing
 // inside a quoted string starts a comment, and a string ends at its closing quote or at the end of
 // its line. Compiler directives
-// ("{$...}", "(*$...*)") are code. Blanks inside a string are code, except
+// ("{$...}", "(*$...*)") are code. A UTF-8 byte-order mark is no code, but
+// one text may not have one without the other. Blanks inside a string are code, except
 // those that end a line inside a string that was never closed.
 // Returns nothing when the code is the same.
 std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::string_view after);
