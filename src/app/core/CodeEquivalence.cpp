@@ -1,5 +1,6 @@
 #include "app/core/CodeEquivalence.h"
 
+#include <array>
 #include <cstddef>
 
 namespace qw {
@@ -22,8 +23,10 @@ bool isWordChar(char c) {
 // does a separator carry meaning; elsewhere ("a{x}+b" against "a+b") its
 // presence is no difference in the code. Errs on the side of meaning.
 bool separatorMatters(char a, char b) {
-    if (isWordChar(a) && isWordChar(b))
-        return true;
+    if (isWordChar(a))
+        return isWordChar(b) || (a >= '0' && a <= '9' && b == '.');
+    if (a < '#' || (a > '/' && a < ':') || (a > '@' && a != '^')) // "'" lies in '#'..'/'
+        return false; // no token that begins with `a` goes on with another character
     if ((a == '$' || a == '#' || a == '&' || a == '%' || a == '^') && isWordChar(b))
         return true;
     if (a == '#' && (b == '$' || b == '%' || b == '&'))
@@ -39,15 +42,28 @@ bool separatorMatters(char a, char b) {
     return false;
 }
 
-// One element of a text's code: a byte, or the separator that stands for a
-// run of blanks and comments.
-struct CodeUnit {
+// The bytes at which a run of plain code may end: blanks, quotes, braces and
+// the first characters of "(*" and "//".
+constexpr std::array<bool, 256> kMayEndCodeRun = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c <= 0x20; ++c)
+        table[static_cast<std::size_t>(c)] = true;
+    for (char c : {'\'', '{', '(', '/'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
+// A stretch of a text's code: a run of code bytes, or the separator (of no
+// length) that stands for a run of blanks and comments.
+struct CodeChunk {
     bool separator = false;
-    char byte = 0;
-    std::size_t offset = 0; // where it begins in the text; for a separator, where the code resumes
+    std::size_t offset = 0; // where it begins; for a separator, where the code resumes
+    std::size_t length = 0;
 };
 
-// Walks a text and yields its code, one unit at a time, without copying it.
+// Walks a text and yields its code in chunks, without copying it. Runs of
+// ordinary code bytes come as one chunk, so that the comparison can take
+// them a run at a time.
 class CodeCursor {
 public:
     // A UTF-8 byte-order mark at the start marks the encoding; it is no code.
@@ -57,26 +73,26 @@ public:
     }
     bool byteOrderMark() const { return byteOrderMark_; }
 
-    // The next unit; false at the end of the code.
-    bool next(CodeUnit& unit) {
-        if (state_ == State::String || state_ == State::SecondQuote)
-            return nextInString(unit);
+    // The next chunk; false at the end of the code.
+    bool next(CodeChunk& chunk) {
+        if (state_ == State::String)
+            return nextInString(chunk);
         const std::size_t gapStart = pos_;
         skipGap();
         if (pos_ >= t_.size())
             return false;
         if (pos_ > gapStart && emitted_ &&
             (state_ != State::Code || separatorMatters(t_[last_], t_[pos_]))) {
-            unit = {true, ' ', pos_}; // placed where the code resumes
+            chunk = {true, pos_, 0};
             return true;
         }
-        return nextCodeByte(unit);
+        return state_ == State::Code ? nextInCode(chunk) : nextInDirective(chunk);
     }
 
     std::size_t lastOffset() const { return last_; }
 
 private:
-    enum class State { Code, String, SecondQuote, BraceDirective, ParenDirective };
+    enum class State { Code, String, BraceDirective, ParenDirective };
 
     char at(std::size_t i) const { return i < t_.size() ? t_[i] : '\0'; }
 
@@ -116,80 +132,96 @@ private:
         }
     }
 
-    bool emit(CodeUnit& unit, std::size_t i) {
-        unit = {false, t_[i], i};
-        last_ = i;
+    bool emit(CodeChunk& chunk, std::size_t from, std::size_t to) {
+        chunk = {false, from, to - from};
+        last_ = to - 1;
         emitted_ = true;
-        pos_ = i + 1;
+        pos_ = to;
         return true;
     }
 
-    bool nextCodeByte(CodeUnit& unit) {
-        const std::size_t i = pos_;
-        const char c = t_[i];
-        switch (state_) {
-        case State::Code:
-            if (c == '\'')
-                state_ = State::String;
-            else if (c == '{')
-                state_ = State::BraceDirective; // a comment would have been a gap
-            else if (c == '(' && at(i + 1) == '*') {
-                state_ = State::ParenDirective;
-                directiveStart_ = i;
+    // Code outside strings and directives: a run up to the next blank, quote,
+    // brace or comment opener; a quote or a directive's opener alone.
+    bool nextInCode(CodeChunk& chunk) {
+        const std::size_t from = pos_;
+        std::size_t i = from;
+        while (i < t_.size()) {
+            const char c = t_[i];
+            if (kMayEndCodeRun[static_cast<unsigned char>(c)]) {
+                if (isBlank(c) || c == '\'' || c == '{')
+                    break;
+                if ((c == '(' && at(i + 1) == '*') || (c == '/' && at(i + 1) == '/'))
+                    break;
             }
-            break;
-        case State::BraceDirective:
-            if (c == '}')
-                state_ = State::Code;
-            break;
-        case State::ParenDirective:
-            if (c == ')' && i >= directiveStart_ + 4 && t_[i - 1] == '*')
-                state_ = State::Code;
-            break;
-        default:
-            break;
+            ++i;
         }
-        return emit(unit, i);
+        if (i > from)
+            return emit(chunk, from, i);
+        const char c = t_[from];
+        if (c == '\'') {
+            state_ = State::String;
+            return emit(chunk, from, from + 1);
+        }
+        if (c == '{') { // a comment would have been a gap: a directive
+            state_ = State::BraceDirective;
+            return emit(chunk, from, from + 1);
+        }
+        // "(*$" (a comment would have been a gap); "//" cannot be here.
+        state_ = State::ParenDirective;
+        directiveStart_ = from;
+        return emit(chunk, from, from + 2);
     }
 
-    bool nextInString(CodeUnit& unit) {
+    bool nextInDirective(CodeChunk& chunk) {
+        const std::size_t from = pos_;
+        const char closer = state_ == State::BraceDirective ? '}' : '*';
+        std::size_t i = from;
+        while (i < t_.size() && !isBlank(t_[i]) && t_[i] != closer)
+            ++i;
+        if (i > from)
+            return emit(chunk, from, i);
+        if (state_ == State::BraceDirective) {
+            state_ = State::Code;
+            return emit(chunk, from, from + 1);
+        }
+        if (at(from + 1) == ')' && from >= directiveStart_ + 3) {
+            state_ = State::Code;
+            return emit(chunk, from, from + 2);
+        }
+        return emit(chunk, from, from + 1);
+    }
+
+    bool nextInString(CodeChunk& chunk) {
         if (pos_ >= t_.size())
             return false;
-        const std::size_t i = pos_;
-        const char c = t_[i];
-        if (state_ == State::SecondQuote) {
-            state_ = State::String;
-            return emit(unit, i);
-        }
+        const std::size_t from = pos_;
+        std::size_t i = from;
+        while (i < t_.size() && t_[i] != '\'' && !isBlank(t_[i]))
+            ++i;
+        if (i > from)
+            return emit(chunk, from, i);
+        const char c = t_[from];
         if (c == '\'') {
-            state_ = at(i + 1) == '\'' ? State::SecondQuote : State::Code;
-            return emit(unit, i);
-        }
-        if (isBreak(c) || (isBlank(c) && i >= blankCodeUntil_ && blanksEndTheLine(i))) {
-            // A string left open at the end of its line ends there.
+            if (at(from + 1) == '\'')
+                return emit(chunk, from, from + 2); // a doubled quote stays in the string
             state_ = State::Code;
-            return next(unit);
+            return emit(chunk, from, from + 1);
         }
-        return emit(unit, i);
-    }
-
-    // Do the blanks from `i` on run to the end of the line? Remembers where a
-    // run that does not ends, so that a long run is looked at once.
-    bool blanksEndTheLine(std::size_t i) {
-        std::size_t j = i;
+        std::size_t j = from;
         while (j < t_.size() && isBlank(t_[j]) && !isBreak(t_[j]))
             ++j;
-        if (j >= t_.size() || isBreak(t_[j]))
-            return true;
-        blankCodeUntil_ = j;
-        return false;
+        if (j > from && j < t_.size() && !isBreak(t_[j]))
+            return emit(chunk, from, j); // blanks inside the string are code
+        // A string left open at the end of its line ends there; so do the
+        // blanks that end the line.
+        state_ = State::Code;
+        return next(chunk);
     }
 
     std::string_view t_;
     std::size_t pos_ = 0;
     std::size_t last_ = 0;
     std::size_t directiveStart_ = 0;
-    std::size_t blankCodeUntil_ = 0;
     State state_ = State::Code;
     bool byteOrderMark_ = false;
     bool emitted_ = false;
@@ -223,17 +255,39 @@ std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::strin
         (b.byteOrderMark() ? m.afterExcerpt : m.beforeExcerpt) = "(byte-order mark)";
         return m;
     }
-    CodeUnit ua;
-    CodeUnit ub;
+    CodeChunk ca;
+    CodeChunk cb;
+    bool moreA = a.next(ca);
+    bool moreB = b.next(cb);
     for (;;) {
-        const bool moreA = a.next(ua);
-        const bool moreB = b.next(ub);
         if (!moreA && !moreB)
             return std::nullopt;
-        if (moreA && moreB && ua.separator == ub.separator && ua.byte == ub.byte)
-            continue;
-        const std::size_t atA = moreA ? ua.offset : a.lastOffset();
-        const std::size_t atB = moreB ? ub.offset : b.lastOffset();
+        std::size_t atA = moreA ? ca.offset : a.lastOffset();
+        std::size_t atB = moreB ? cb.offset : b.lastOffset();
+        if (moreA && moreB && ca.separator == cb.separator) {
+            if (ca.separator) {
+                moreA = a.next(ca);
+                moreB = b.next(cb);
+                continue;
+            }
+            const std::size_t n = ca.length < cb.length ? ca.length : cb.length;
+            if (before.compare(ca.offset, n, after.substr(cb.offset, n)) == 0) {
+                ca.offset += n;
+                ca.length -= n;
+                cb.offset += n;
+                cb.length -= n;
+                if (ca.length == 0)
+                    moreA = a.next(ca);
+                if (cb.length == 0)
+                    moreB = b.next(cb);
+                continue;
+            }
+            std::size_t k = 0;
+            while (before[ca.offset + k] == after[cb.offset + k])
+                ++k;
+            atA += k;
+            atB += k;
+        }
         CodeMismatch m;
         m.beforeLine = lineAt(before, atA);
         m.afterLine = lineAt(after, atB);
