@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "app/core/CodeEquivalence.h"
-#include "app/core/OutputText.h"
+#include "app/core/SaveFile.h"
 #include "engine/Progress.h"
 #include "engine/SourcePass.h"
 
@@ -157,7 +157,7 @@ PassOutcome runPass(std::string_view source, const PassOptions& options, Answeri
     try {
         SourcePass pass(options, host, progress);
         pass.runText("fuzz.pas", source, editor);
-        out.saved = outputText(editor, pass.lineBreaks());
+        out.saved = savedText(editor, saveOptionsFor(pass.lineBreaks()));
     } catch (const std::exception& e) {
         fail("no exception escapes the pass", e.what());
     } catch (...) {

@@ -20,7 +20,7 @@
 
 #include "IsolatedRun.h"
 #include "app/core/CodeEquivalence.h"
-#include "app/core/OutputText.h"
+#include "app/core/SaveFile.h"
 #include "engine/ProjectLists.h"
 #include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
@@ -60,8 +60,8 @@ Outcome run(std::string_view bytes, const PassOptions& options) {
     ResultEditor editor;
     SourcePass pass(options, host, progress);
     pass.runText("corpus.pas", bytes, editor);
-    return {outputText(editor, pass.lineBreaks()), progress.abortRequested, host.asked,
-            progress.lineCount};
+    return {savedText(editor, saveOptionsFor(pass.lineBreaks())), progress.abortRequested,
+            host.asked, progress.lineCount};
 }
 
 std::string readFile(const fs::path& path) {
