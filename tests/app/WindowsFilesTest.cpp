@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/OutputText.h"
 #include "app/core/SaveFile.h"
 #include "engine/FileSystem.h"
 #include "engine/Progress.h"
@@ -231,7 +230,7 @@ TEST_F(WindowsFiles, SavedBytesKeepTheSourcesLineBreaks) {
         SourcePass pass(options, host, progress);
         pass.runText("Unit1.pas", c.source, editor);
         ASSERT_GT(editor.count(), 2) << c.name << ": the cross-reference adds lines";
-        const std::string text = outputText(editor, pass.lineBreaks());
+        const std::string text = savedText(editor, saveOptionsFor(pass.lineBreaks()));
 
         const std::string target = in("Unit1.pas");
         write(target, c.source);
