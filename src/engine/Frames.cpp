@@ -80,15 +80,38 @@ void SourcePass::Impl::writeBlockComment() {
     const std::string comment = buildEndComment(text);
     const int last = editor_.count() - 1;
     const int column = static_cast<int>(editor_.line(last).size());
+    countAppendedInChecksum(editor_.line(last), comment);
     editor_.replace(last, editor_.line(last) + comment);
     markComment(last, column, static_cast<int>(comment.size()));
+}
+
+// The body checksum restarts where a routine's body begins.
+void SourcePass::Impl::resetChecksum() {
+    s_.lineChecksum = 0;
+    checksumResetOnLine_ = true;
+}
+
+// A later run reads this line with the comment in it; the checksum takes the
+// comment in now, as that run will, so that a body the user did not touch
+// keeps its checksum from run to run. On a line where the body began the
+// restart discards the line anyway.
+void SourcePass::Impl::countAppendedInChecksum(const std::string& line,
+                                               const std::string& comment) {
+    if (checksumResetOnLine_)
+        return;
+    unsigned sum = 0;
+    for (std::size_t i = trimRight(line).size(); i < line.size(); ++i)
+        sum += static_cast<unsigned char>(line[i]);
+    for (unsigned char c : comment)
+        sum += c;
+    s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
 }
 
 void SourcePass::Impl::beginBlock() {
     if (s_.frameStack.size() < 2 || frameDepth() != s_.blockDepth)
         return;
     if (s_.frameStack[s_.frameStack.size() - 2].find(' ') == std::string::npos)
-        s_.lineChecksum = 0;
+        resetChecksum();
     writeBlockComment();
 }
 
@@ -96,7 +119,7 @@ void SourcePass::Impl::assemblerBody() {
     if (s_.frameStack.size() < 2)
         return;
     if (s_.frameStack[s_.frameStack.size() - 2].find(' ') == std::string::npos)
-        s_.lineChecksum = 0;
+        resetChecksum();
     writeBlockComment();
 }
 

@@ -46,11 +46,11 @@ void ResultEditor::insert(int index, std::string_view text) {
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size()) {
-            parts.push_back({std::string(text.substr(start)), {}});
+            parts.push_back({std::string(text.substr(start)), {}, false});
             break;
         }
         if (text[i] == '\r' || text[i] == '\n') {
-            parts.push_back({std::string(text.substr(start, i - start)), {}});
+            parts.push_back({std::string(text.substr(start, i - start)), {}, false});
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             start = i + 1;

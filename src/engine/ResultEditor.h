@@ -36,6 +36,11 @@ public:
     void insert(int index, std::string_view text);
     void remove(int index);
 
+    // Whether a line begins inside a comment or string of the source (its
+    // scanner state at the start was not code). Inserted lines begin in code.
+    void setStartsInsideText(int index, bool inside) { lines_.at(index).startsInside = inside; }
+    bool startsInsideText(int index) const { return lines_.at(index).startsInside; }
+
     // Marks `length` bytes of a line from `column` on.
     void mark(int index, int column, int length);
     // Marks whole lines [from, to).
@@ -56,6 +61,7 @@ private:
     struct Line {
         std::string text;
         std::vector<Span> marks;
+        bool startsInside = false;
     };
     std::vector<Line> lines_;
 };

@@ -97,11 +97,15 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         for (unsigned char c : trim(s_.line))
             sum += c;
         s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
+        checksumResetOnLine_ = false;
     }
     progress_.lineProcessed(length);
     host_.lineProcessed(progress_);
-    if (!cleaning())
+    if (!cleaning()) {
         editor_.append(s_.line);
+        if (s_.scanState != 0)
+            editor_.setStartsInsideText(editor_.count() - 1, true);
+    }
     ++s_.lineNo;
     s_.scanPos = 1;
     s_.token.clear();

@@ -80,6 +80,8 @@ private:
     bool routineFrameWaitsForBody() const;
     std::string buildEndComment(const std::string& text) const;
     void writeBlockComment();
+    void resetChecksum();
+    void countAppendedInChecksum(const std::string& line, const std::string& comment);
     void beginBlock();
     void assemblerBody();
     void closeFrame();
@@ -94,6 +96,8 @@ private:
     HeaderStep headerStep_;
     bool stopLoop_ = false;
 
+    // The body checksum restarted on the current line.
+    bool checksumResetOnLine_ = false;
     // Keyword of TokenLower, PrevToken and PrevPrevToken.
     Keyword kw_ = Keyword::None;
     Keyword prevKw_ = Keyword::None;

@@ -41,9 +41,11 @@ bool beginsRoutineHeading(std::string_view line) {
            word == "destructor";
 }
 
+// A line that begins inside a comment is no heading, whatever words it holds:
+// a header put above it would end that comment early.
 int findHeadingLine(const ResultEditor& editor) {
     for (int i = editor.count() - 1; i > 0; --i)
-        if (holdsRoutineKeyword(editor.line(i)))
+        if (!editor.startsInsideText(i) && holdsRoutineKeyword(editor.line(i)))
             return i;
     return 0;
 }

@@ -137,7 +137,7 @@ TEST(RandomSchemas, NeverChangeTheCode) {
             if (run > 0) {
                 const std::size_t at = random() % lines.size();
                 if (lines[at].find("//") != std::string::npos) {
-                    const unsigned edit = random() % 3;
+                    const auto edit = random() % 3;
                     if (edit == 0)
                         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
                     else if (edit == 1)

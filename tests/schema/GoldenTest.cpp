@@ -51,8 +51,8 @@ TEST_P(Golden, CommentsAsRecordedAndAgainWithoutChange) {
     EXPECT_EQ(again.count, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Golden, ::testing::ValuesIn(goldenFiles()), [](const auto& info) {
-    std::string n = info.param.substr(0, info.param.size() - 4);
+INSTANTIATE_TEST_SUITE_P(Files, Golden, ::testing::ValuesIn(goldenFiles()), [](const auto& row) {
+    std::string n = row.param.substr(0, row.param.size() - 4);
     for (char& c : n)
         if (!std::isalnum(static_cast<unsigned char>(c)))
             c = '_';

@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         HeadingCase{
             "TabsPartWordsAsBlanksDo", {"x", "function A: Byte;", "\t\tprocedure\tFoo;"}, 2},
         HeadingCase{"LineZeroIsNeverExamined", {"procedure Foo;", "begin"}, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(BeginsRoutineHeading, ByItsFirstWord) {
     EXPECT_TRUE(beginsRoutineHeading("procedure Foo;"));

@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "x%Coder%y / x%Coder%y"},
         TokenCase{"ValueHoldingAnUnclosedPlaceholder", "by %Coder%", "%Coder", "%Coder",
                   "by %Coder"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MultiLineValue, BoxedParameterLinesLineUp) {
     // Opener and label (15 characters), the placeholder with width 30, " *)".
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
             "PlaceholderAtColumnTwoHasNoPrefix", "(%Parameters:2%)", "a\r b", {"(a )", " b )"}},
         BlockCase{
             "ThreeGroups", "// %Parameters:3%.", "a\r b\r c", {"// a  .", "// b  .", "// c  ."}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MultiLineValue, NothingWithoutThePlaceholder) {
     EXPECT_FALSE(layOutMultiLineValue("// none", "%Parameters", "a\r b"));

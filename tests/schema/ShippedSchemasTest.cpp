@@ -116,8 +116,8 @@ TEST_P(ShippedSchema, ABodyChangeAddsExactlyOneUpdateLine) {
 
 INSTANTIATE_TEST_SUITE_P(Schemas, ShippedSchema,
                          ::testing::Values("Demo.cs", "XmlDoc.cs", "PasDoc.cs"),
-                         [](const auto& info) {
-                             std::string n = info.param;
+                         [](const auto& row) {
+                             std::string n = row.param;
                              return n.substr(0, n.find('.'));
                          });
 

@@ -309,16 +309,36 @@ TEST(UpdateTracking, AParameterLineWithUpdateIsNotTracked) {
     }
 }
 
-// Begin/end comments written by the first run enter the body checksum of the
-// second, which then records a change that was none. Kept here for when the
-// checksum leaves them out.
-TEST(UpdateTracking, DISABLED_BeginAndEndCommentsLeaveTheChecksumAlone) {
+// Begin/end comments written by the first run are read by the second as part
+// of the body; the checksum must come out the same in both.
+TEST(UpdateTracking, BeginAndEndCommentsLeaveTheChecksumAlone) {
     const Schema demo = shippedSchema("Demo.cs");
     FixedClock clock;
     const PassResult first =
         commentWith(demo, unitWith(kFoo, "  X;\n"), &clock, EndCommentStyle::Brace);
     const PassResult again = commentWith(demo, first.text, &clock, EndCommentStyle::Brace);
     EXPECT_EQ(again.text, first.text);
+}
+
+// Bodies with blocks of their own get begin/end comments inside them, on the
+// same line as other ends too; a re-run reads them and must still find the
+// body unchanged, while a real change is still seen.
+TEST(UpdateTracking, BlockCommentsInsideTheBodyKeepItsChecksum) {
+    const Schema demo = shippedSchema("Demo.cs");
+    FixedClock clock;
+    const std::string body = "  for I := 1 to 3 do\n  begin\n    try X; finally Y; end; end;\n"
+                             "  case K of\n    1: begin Z; end;\n  end;\n";
+    for (EndCommentStyle style :
+         {EndCommentStyle::Line, EndCommentStyle::Brace, EndCommentStyle::Paren}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        const PassResult first = commentWith(demo, unitWith(kFoo, body), &clock, style);
+        const PassResult second = commentWith(demo, first.text, &clock, style);
+        EXPECT_EQ(second.text, first.text);
+        EXPECT_EQ(second.count, 0);
+        const PassResult changed =
+            commentWith(demo, replaced(first.text, "Z;", "Z2;"), &clock, style);
+        EXPECT_EQ(countLines(changed, "Crc "), 2);
+    }
 }
 
 } // namespace
