@@ -36,7 +36,8 @@ constexpr const char* kFooter =
     "Exit status:\n"
     "  0  success\n"
     "  1  --check: some file would be written\n"
-    "  2  the command line (or SOURCE_DATE_EPOCH) could not be understood\n"
+    "  2  the command line (or SOURCE_DATE_EPOCH) could not be understood, or 'project' was\n"
+    "     given a file that is not a *.dpr\n"
     "  3  a file or schema could not be read, processed or written, or a pass was aborted\n"
     "\n"
     "Environment:\n"
@@ -117,7 +118,8 @@ void addCommentOptions(CLI::App& cmd, PassArgs& args) {
     cmd.add_option("--schema", args.schema,
                    "Schema file for the header comments; default: the stored schema folder and "
                    "name (the bundled Demo.cs when no schema name is stored)");
-    cmd.add_option("--coder", args.coder, "Value of %Coder; default: the stored coder name");
+    cmd.add_option("--coder", args.coder,
+                   "Value of %Coder; default: the logon name (the stored User when there is none)");
     CLI::Option* on =
         cmd.add_flag("--xref", args.xref, "Write the cross-reference at the top of each file");
     CLI::Option* off = cmd.add_flag("--no-xref", args.noXref, "Write no cross-reference");
