@@ -1,6 +1,7 @@
 #include "app/dialogs/TFrmResult.h"
 
 #include <QKeyEvent>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -9,6 +10,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/dialogs/DialogLayer.h"
 #include "app/dialogs/FileNames.h"
@@ -137,32 +139,49 @@ void TFrmResult::LoadDocument(ResultDocument& document) {
     encoding_ = encodingOf(editor);
 
     loading_ = true;
-    QString text;
-    for (int i = 0; i < editor.count(); ++i) {
-        if (i > 0)
-            text += u'\n';
-        text += decodeText(editor.line(i), encoding_);
-    }
     QTextDocument* doc = Memo2->document();
     doc->setUndoRedoEnabled(false);
-    Memo2->setPlainText(text);
-    const QTextCharFormat format = commentFormat();
+    Memo2->clear();
+    // Built in one pass, each stretch with its format, so that no formatting
+    // has to split the text afterwards.
+    const QTextCharFormat plain = Memo2->currentCharFormat();
+    const QTextCharFormat marked = [&] {
+        QTextCharFormat f = plain;
+        f.merge(commentFormat());
+        return f;
+    }();
+    std::vector<CommentMark> marks = editor.marks();
+    std::sort(marks.begin(), marks.end(), [](const CommentMark& a, const CommentMark& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
-    for (const CommentMark& mark : editor.marks()) {
-        const QTextBlock block = doc->findBlockByNumber(mark.line);
-        if (!block.isValid())
-            continue;
-        const std::string_view line = editor.line(mark.line);
-        const auto column = static_cast<std::size_t>(mark.column);
-        if (column > line.size())
-            continue;
-        const int start = block.position() + decodedLength(line.substr(0, column), encoding_);
-        const int length =
-            decodedLength(line.substr(column, static_cast<std::size_t>(mark.length)), encoding_);
-        cursor.setPosition(start);
-        cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(format);
+    std::size_t next = 0;
+    for (int i = 0; i < editor.count(); ++i) {
+        if (i > 0)
+            cursor.insertBlock();
+        const std::string_view line = editor.line(i);
+        const QString text = decodeText(line, encoding_);
+        // Byte columns of the pass become positions in the decoded line.
+        auto position = [&](std::size_t byte) {
+            return decodedLength(line.substr(0, std::min(byte, line.size())), encoding_);
+        };
+        int done = 0;
+        while (next < marks.size() && marks[next].line < i)
+            ++next;
+        for (; next < marks.size() && marks[next].line == i; ++next) {
+            const auto column = static_cast<std::size_t>(marks[next].column);
+            const int from = std::max(done, position(column));
+            const int to = position(column + static_cast<std::size_t>(marks[next].length));
+            if (to <= from)
+                continue;
+            if (from > done)
+                cursor.insertText(text.mid(done, from - done), plain);
+            cursor.insertText(text.mid(from, to - from), marked);
+            done = to;
+        }
+        if (done < text.size())
+            cursor.insertText(text.mid(done), plain);
     }
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(true);

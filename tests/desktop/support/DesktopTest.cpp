@@ -19,9 +19,12 @@ std::optional<QString> ScriptedDialogs::askText(QWidget*, const QString& caption
     textAsked.push_back({caption, prompt, initial});
     if (textAnswers.empty())
         return std::nullopt;
-    auto answer = textAnswers.front();
+    const bool confirmed = textAnswers.front().has_value();
+    const QString text = confirmed ? *textAnswers.front() : QString();
     textAnswers.pop_front();
-    return answer;
+    if (!confirmed)
+        return std::nullopt;
+    return text;
 }
 
 void ScriptedDialogs::showError(QWidget*, const QString& text, const QString&) {
