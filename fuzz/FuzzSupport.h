@@ -72,7 +72,7 @@ struct PassOutcome {
     std::vector<std::string> lines;
     std::vector<CommentMark> marks;
     std::string text;  // lines joined with CR LF
-    std::string saved; // the bytes a save writes: the source's line breaks and byte-order mark
+    std::string saved; // the bytes a save writes (compared: the editor keeps a byte-order mark out)
     int count = 0;
     bool aborted = false;
     int asked = 0; // questions put to the host

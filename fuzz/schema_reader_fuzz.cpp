@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PassOutcome once = runPassIgnoring(kUnit, options);
     checkOutcome(once);
     if (!once.aborted) {
-        const PassOutcome twice = runPassIgnoring(once.text, options);
+        const PassOutcome twice = runPassIgnoring(once.saved, options);
         checkOutcome(twice);
     }
     return 0;
