@@ -66,8 +66,8 @@ bool isRoutineKind(std::uint8_t k) {
 } // namespace
 
 void SourcePass::Impl::classifyToken(int column) {
-    const bool classOf = kw_ == Keyword::Class && (prevKw_ == Keyword::Of || nextWordIsOf());
-    std::uint8_t k = kindOpenedBy(kw_, prevKw_, classOf, s_.declKind);
+    const bool classOf = kw_ == Keyword::Class && (s_.prevToken == Keyword::Of || nextWordIsOf());
+    std::uint8_t k = kindOpenedBy(kw_, s_.prevToken, classOf, s_.declKind);
     switch (s_.declKind) {
     case d_func:
     case d_proc:
@@ -79,10 +79,10 @@ void SourcePass::Impl::classifyToken(int column) {
     case d_var:
     case d_const:
     case d_record:
-        if (isRoutineKind(k) && (s_.prevToken.empty() || prevKw_ == Keyword::Semicolon))
+        if (isRoutineKind(k) && (s_.prevTokenEmpty || s_.prevToken == Keyword::Semicolon))
             popKind();
-        else if (k == d_type || k == d_var || k == d_const)
-            popKind();
+        else if ((k == d_type || k == d_var || k == d_const) && k != s_.declKind)
+            popKind(); // (the same section again would pop and push itself)
         break;
     default:
         break;
@@ -95,10 +95,9 @@ void SourcePass::Impl::classifyToken(int column) {
         s_.declColumn = column;
     }
     if (!s_.token.empty()) {
-        s_.prevPrevToken.swap(s_.prevToken);
-        s_.prevToken.assign(s_.tokenLower);
-        prevPrevKw_ = prevKw_;
-        prevKw_ = kw_;
+        s_.prevPrevToken = s_.prevToken;
+        s_.prevToken = kw_;
+        s_.prevTokenEmpty = false;
     }
 }
 

@@ -42,7 +42,7 @@ void SourcePass::Impl::keywordRules() {
     case Keyword::Asm:
         // An asm straight after the heading of a routine is its body, with or
         // without the assembler directive.
-        if (prevPrevKw_ == Keyword::Assembler || routineFrameWaitsForBody())
+        if (s_.prevPrevToken == Keyword::Assembler || routineFrameWaitsForBody())
             assemblerBody();
         else
             pushFrame("asm");
@@ -56,13 +56,13 @@ void SourcePass::Impl::keywordRules() {
     }
     case Keyword::Class:
         // "class of" is a class reference type, not a class body.
-        if (prevKw_ != Keyword::Of && !nextWordIsOf()) {
+        if (s_.prevToken != Keyword::Of && !nextWordIsOf()) {
             pushFrame(std::string(trim(s_.line)));
             ++s_.blockDepth;
         }
         return;
     case Keyword::Interface:
-        if (prevKw_ == Keyword::Equals) {
+        if (s_.prevToken == Keyword::Equals) {
             pushFrame(std::string(trim(s_.line)));
             ++s_.blockDepth;
         } else {
@@ -74,7 +74,7 @@ void SourcePass::Impl::keywordRules() {
         ++s_.blockDepth;
         return;
     case Keyword::Object:
-        if (prevKw_ != Keyword::Of) {
+        if (s_.prevToken != Keyword::Of) {
             pushFrame(std::string(trim(s_.line)));
             ++s_.blockDepth;
         }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Keyword.h"
+
 namespace qw {
 
 // The state of one pass over one file, shared by the scanner, the keyword and
@@ -21,8 +23,12 @@ struct PassState {
     bool delimToken = false;
     std::string token;
     std::string tokenLower;
-    std::string prevToken;
-    std::string prevPrevToken;
+    // The last and the last but one non-blank token, kept as the keyword they
+    // are (Keyword::None for any other token): the rules compare them with
+    // keywords only, and with the empty token at the start of a file.
+    Keyword prevToken = Keyword::None;
+    Keyword prevPrevToken = Keyword::None;
+    bool prevTokenEmpty = true;
 
     // Declaration-kind stack
     static constexpr int kDeclStackSize = 100;

@@ -93,9 +93,17 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     if (cleaning()) {
         s_.origLineLen = length;
     } else {
+        // The bytes of the line without blanks and control characters at its
+        // ends: those are all up to 32, and count only between others.
+        const std::string& line = s_.line;
+        std::size_t b = 0, e = line.size();
+        while (b < e && static_cast<unsigned char>(line[b]) <= 32)
+            ++b;
+        while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32)
+            --e;
         unsigned sum = 0;
-        for (unsigned char c : trim(s_.line))
-            sum += c;
+        for (std::size_t k = b; k < e; ++k)
+            sum += static_cast<unsigned char>(line[k]);
         s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
         checksumResetOnLine_ = false;
     }
@@ -290,8 +298,8 @@ void SourcePass::Impl::rulesForToken(int column) {
         options_.tokenObserver->token(s_.token, s_.lineNo, column);
     // A. A frame that waits for its begin gives up at any other token.
     if (!s_.inAsm && kw_ != Keyword::Begin &&
-        ((prevKw_ == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||
-         (prevKw_ == Keyword::Colon && s_.declKind == d_case)))
+        ((s_.prevToken == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||
+         (s_.prevToken == Keyword::Colon && s_.declKind == d_case)))
         deleteFrame();
     keywordRules();
     usesRule();

@@ -98,10 +98,8 @@ private:
 
     // The body checksum restarted on the current line.
     bool checksumResetOnLine_ = false;
-    // Keyword of TokenLower, PrevToken and PrevPrevToken.
+    // Keyword of TokenLower.
     Keyword kw_ = Keyword::None;
-    Keyword prevKw_ = Keyword::None;
-    Keyword prevPrevKw_ = Keyword::None;
     // The symbol table is kept only when a report will be written.
     bool xrefOn_ = false;
 
