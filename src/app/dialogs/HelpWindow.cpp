@@ -2,13 +2,41 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "app/dialogs/DialogResources.h"
 #include "app/dialogs/FormStyle.h"
 
 namespace qw::desktop {
+
+QString headingAnchor(const QString& heading) {
+    QString anchor;
+    for (const QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == u'-' || c == u'_')
+            anchor += c;
+        else if (c == u' ')
+            anchor += u'-';
+    }
+    return anchor;
+}
+
+void addHeadingAnchors(QTextDocument& document) {
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0 || block.length() <= 1)
+            continue;
+        QTextCharFormat anchor;
+        anchor.setAnchor(true);
+        anchor.setAnchorNames({headingAnchor(block.text())});
+        cursor.setPosition(block.position());
+        cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(anchor);
+    }
+}
 
 QString HelpWindow::helpText() {
     initDialogResources();
@@ -29,6 +57,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setObjectName(QStringLiteral("HelpText"));
     browser_->setOpenExternalLinks(true);
     browser_->setMarkdown(helpText());
+    addHeadingAnchors(*browser_->document());
     layout->addWidget(browser_, 1);
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setFont(formFont());

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QTextBrowser;
+class QTextDocument;
 
 namespace qw::desktop {
 
@@ -20,5 +21,14 @@ public:
 private:
     QTextBrowser* browser_;
 };
+
+// The anchor of a heading as the help text's links name it: lower case,
+// blanks as "-", other punctuation dropped ("The main window" ->
+// "the-main-window").
+QString headingAnchor(const QString& heading);
+
+// Gives every heading of the document its anchor, so that the links of the
+// table of contents lead to their sections.
+void addHeadingAnchors(QTextDocument& document);
 
 } // namespace qw::desktop

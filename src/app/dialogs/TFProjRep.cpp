@@ -7,6 +7,8 @@
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
+#include <algorithm>
+
 #include "app/core/ProjectReport.h"
 #include "app/dialogs/FileNames.h"
 #include "app/dialogs/FormStyle.h"
@@ -58,8 +60,10 @@ TFProjRep::TFProjRep(const WindowServices& services, QWidget* parent)
     Label1->move(8, 8);
     Label2 = new QLabel(QStringLiteral("Comments"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(328, 8, 49, 16);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Right-aligned at 377: a font wider than the layout's grows it leftwards.
+    const int labelWidth = std::max(49, Label2->sizeHint().width());
+    Label2->setGeometry(377 - labelWidth, 8, labelWidth, 16);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(8, 24, 369, 137);
