@@ -180,7 +180,7 @@ void SourcePass::Impl::declarationRules() {
             if (kw_ == Keyword::Colon)
                 s_.headingDone = true;
             else if (!t.empty() && kw_ != Keyword::Var && kw_ != Keyword::Comma) {
-                s_.routineName = s_.token;
+                s_.routineName.assign(s_.token);
                 addSymbol(s_.token, d_var);
             }
         } else if (kw_ == Keyword::Semicolon) {
@@ -204,7 +204,7 @@ void SourcePass::Impl::routineHeadingRule() {
         if (t.empty() || kw_ == Keyword::Dot || kw_ == Keyword::Procedure ||
             kw_ == Keyword::Function || kw_ == Keyword::Constructor || kw_ == Keyword::Destructor)
             return;
-        s_.routineName = s_.token;
+        s_.routineName.assign(s_.token);
         if (s_.declDepth == 1)
             addSymbol(s_.routineName, d_proc);
         s_.paramText.clear();
@@ -225,7 +225,7 @@ void SourcePass::Impl::routineHeadingRule() {
         if (kw_ == Keyword::Semicolon)
             finishHeading();
         else if (!t.empty())
-            s_.resultType = s_.token;
+            s_.resultType.assign(s_.token);
     } else if (s_.inParams) {
         if (kw_ == Keyword::Semicolon) {
             s_.paramText += '\r';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "schema/Schema.h"
 
@@ -15,7 +16,7 @@ class ProjectLists;
 class TokenObserver {
 public:
     virtual ~TokenObserver() = default;
-    virtual void token(const std::string& token, int lineNo, int column) = 0;
+    virtual void token(std::string_view token, int lineNo, int column) = 0;
 };
 
 enum class PassMode { Comment, Clean };

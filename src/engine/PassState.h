@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Keyword.h"
@@ -21,7 +22,9 @@ struct PassState {
     int stateAtChar = 0;
     std::string wordBuf;
     bool delimToken = false;
-    std::string token;
+    // The token being processed, as written: a view into `line` (or of a
+    // literal), valid while the rules for it run.
+    std::string_view token;
     std::string tokenLower;
     // The last and the last but one non-blank token, kept as the keyword they
     // are (Keyword::None for any other token): the rules compare them with

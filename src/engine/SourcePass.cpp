@@ -116,7 +116,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     }
     ++s_.lineNo;
     s_.scanPos = 1;
-    s_.token.clear();
+    s_.token = {};
     s_.wordBuf.clear();
     if (cleaning())
         scanLineCleaning();
@@ -244,13 +244,13 @@ void SourcePass::Impl::scanLine() {
         const bool pending = wordStart_ >= 0;
         if (!(pending && s_.scanState == s_.stateAtChar && s_.scanPos < len)) {
             if (pending && s_.scanState == s_.stateAtChar) {
-                s_.token.assign(line, wordStart_, s_.scanPos - wordStart_);
+                s_.token = std::string_view(line).substr(wordStart_, s_.scanPos - wordStart_);
                 tokenEvent(wordStart_);
             } else if (wordBefore >= 0 && !pending) {
-                s_.token.assign(line, wordBefore, i - wordBefore);
+                s_.token = std::string_view(line).substr(wordBefore, i - wordBefore);
                 tokenEvent(wordBefore);
             } else if (s_.inUses) {
-                s_.token.clear();
+                s_.token = {};
                 s_.tokenLower.clear();
                 usesRule(); // an empty token only ends a uses clause at ";"
             }
@@ -272,14 +272,14 @@ void SourcePass::Impl::tokenEvent(int column) {
 
 void SourcePass::Impl::delimiterEvent(char c) {
     const int column = s_.scanPos - 1;
-    s_.token.assign(1, c);
+    s_.token = std::string_view(s_.line).substr(static_cast<std::size_t>(column), 1);
     if (c == ':') {
         const std::string& line = s_.line;
         std::size_t j = static_cast<std::size_t>(s_.scanPos);
         while (j < line.size() && line[j] == ' ')
             ++j;
         if (j < line.size() && line[j] == '=') {
-            s_.token = ":=";
+            s_.token = std::string_view(":=");
             ++s_.scanPos;
         }
     }

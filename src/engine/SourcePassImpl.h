@@ -62,9 +62,9 @@ private:
     void usesRule();
 
     // Declaration kinds
-    void addSymbol(const std::string& name, std::uint8_t kind) {
+    void addSymbol(std::string_view name, std::uint8_t kind) {
         if (xrefOn_)
-            symbols_.AddSymbol(name, s_.lineNo, s_.routineLevel, kind);
+            symbols_.AddSymbol(std::string(name), s_.lineNo, s_.routineLevel, kind);
     }
     void classifyToken(int column);
     void popKind();

@@ -9,7 +9,7 @@ namespace {
 
 class TokenTrace : public TokenObserver {
 public:
-    void token(const std::string& token, int, int) override { tokens.push_back(token); }
+    void token(std::string_view token, int, int) override { tokens.emplace_back(token); }
     std::vector<std::string> tokens;
 };
 
