@@ -1,8 +1,11 @@
 // The main window: enabling rules, Parse over the selected files, Clean,
 // Project, the drop filter, Setup and Help, and that commands never overlap.
 
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
 #include "DesktopTest.h"
 #include "app/desktop/TFilesDrop.h"
@@ -201,6 +204,21 @@ private slots:
         // The project file is commented as a single file, not walked.
         QCOMPARE(fx.shownTitles(),
                  (QStringList{fx.file("Unit1.PAS"), fx.file("D.inc"), fx.file("C.dpr")}));
+    }
+
+    void filesDroppedOnTheWindowAreCommented() {
+        MainFixture fx;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(fx.file("B.pas")),
+                      QUrl::fromLocalFile(fx.file("notes.txt")),
+                      QUrl::fromLocalFile(fx.file("A.pas"))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(fx.form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(fx.form.get(), &drop);
+        QCOMPARE(fx.form->FilesDrop1->DroppedCount, 3);
+        QCOMPARE(fx.shownTitles(), (QStringList{fx.file("B.pas"), fx.file("A.pas")}));
     }
 
     void droppableSources_data() {
