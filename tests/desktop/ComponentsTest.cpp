@@ -3,6 +3,7 @@
 
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -128,6 +129,23 @@ private slots:
         QTest::keyClick(&field, Qt::Key_Control,
                         Qt::ControlModifier); // a modifier alone changes nothing
         QCOMPARE(field.hotKey(), code);
+    }
+
+    void hotKeyFieldTakesTheDialogsAccessKeys() {
+        // A key the field accepts in the shortcut check is its own: Alt+O
+        // becomes a hot key instead of pressing the dialog's "&Ok".
+        THotKey field;
+        auto overridden = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QKeyEvent probe(QEvent::ShortcutOverride, key, modifiers);
+            probe.ignore();
+            QCoreApplication::sendEvent(&field, &probe);
+            return probe.isAccepted();
+        };
+        QVERIFY(overridden(Qt::Key_O, Qt::AltModifier));
+        QVERIFY(overridden(Qt::Key_S, Qt::ControlModifier));
+        QVERIFY(!overridden(Qt::Key_Tab, Qt::NoModifier)); // Tab still moves on
+        QTest::keyClick(&field, Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(field.hotKey(), 'O' + 32768);
     }
 
     void dropCollectsOnlyWhileActive() {

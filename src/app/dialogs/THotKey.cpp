@@ -47,14 +47,17 @@ void THotKey::showHotKey() {
 }
 
 bool THotKey::event(QEvent* event) {
-    // Tab would move the focus before keyPressEvent sees it; with a modifier
-    // held it is a key like any other.
-    if (event->type() == QEvent::KeyPress) {
+    // Every key but a plain Tab belongs to the field: the dialog's access
+    // keys (Alt+O for Ok) and Tab with a modifier are taken as hot keys.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool plainTab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
                               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (!plainTab) {
-            keyPressEvent(key);
+            if (event->type() == QEvent::ShortcutOverride)
+                event->accept();
+            else
+                keyPressEvent(key);
             return true;
         }
     }
