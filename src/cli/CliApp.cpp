@@ -300,6 +300,8 @@ int run(int argc, char** argv) {
     std::setlocale(LC_TIME, "");
 
     CLI::App app{kDescription, "quillwright"};
+    // "/x" is a path, never an option, on Windows too.
+    app.allow_windows_style_options(false);
     app.footer(kFooter);
     app.require_subcommand(1);
 

@@ -41,7 +41,7 @@ public:
 
 private:
     class Impl;
-    const PassOptions& options_;
+    PassOptions options_; // a copy: callers may hand in a temporary
     PassHost& host_;
     Progress& progress_;
     LineBreaks breaks_;
