@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QVariant>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -11,13 +10,6 @@
 
 namespace qw::plugin::test {
 namespace {
-
-std::filesystem::path makeTemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qw-plugin-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("no temporary folder");
-    return pattern;
-}
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
@@ -40,16 +32,18 @@ void notReplaced() {}
 
 void PluginTest::SetUp() {
     startFolder_ = std::filesystem::current_path();
-    root = makeTemporaryFolder();
+    ASSERT_TRUE(temporary_.isValid());
+    root = temporary_.path().toStdString();
     schemaFolder = root / "schemas";
     sourceFolder = root / "sources";
     std::filesystem::create_directories(sourceFolder);
     const std::filesystem::path runtime = root / "runtime";
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((root / "config").string()));
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     writeBytes(schemaFolder / "Test.cs", "x{ %FuncName% }\r\n");
     writeSettings({{"Path", schemaFolder.string() + "/"},
@@ -64,8 +58,6 @@ void PluginTest::SetUp() {
 void PluginTest::TearDown() {
     unload();
     std::filesystem::current_path(startFolder_);
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
 }
 
 void PluginTest::load() {

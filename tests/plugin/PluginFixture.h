@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <memory>
@@ -71,6 +72,7 @@ protected:
     bool released = false;
 
 private:
+    QTemporaryDir temporary_;
     std::filesystem::path startFolder_;
 };
 
