@@ -29,7 +29,11 @@
 
 #include <cstdint>
 
-#if defined(_WIN32)
+// The library exports its entry point; a host that includes this header
+// finds it with the platform's loader.
+#if !defined(QW_EXPERT_LIBRARY_BUILD)
+#define QW_EXPERT_EXPORT
+#elif defined(_WIN32)
 #define QW_EXPERT_EXPORT __declspec(dllexport)
 #else
 #define QW_EXPERT_EXPORT __attribute__((visibility("default")))
