@@ -16,12 +16,15 @@ bool isWordChar(char c) {
 bool wouldGlue(char a, char b) {
     if (isWordChar(a) && isWordChar(b))
         return true;
-    if ((a == '$' || a == '#' || a == '&') && isWordChar(b))
+    if ((a == '$' || a == '#' || a == '&' || a == '%' || a == '^') && isWordChar(b))
         return true;
-    if (a == '#' && b == '$')
+    if (a == '#' && (b == '$' || b == '%' || b == '&'))
         return true;
-    static const char* const pairs[] = {"(*", "*)", "//", ":=", "<=", ">=", "<>", "><", "..",
-                                        "(.", ".)", "+=", "-=", "*=", "/=", "''", "(/"};
+    if ((a >= '0' && a <= '9' && b == '.') || (a == '.' && b >= '0' && b <= '9'))
+        return true; // 1.5
+    static const char* const pairs[] = {"(*", "*)", "//", ":=", "<=", ">=", "<>", "><",
+                                        "..", "(.", ".)", "+=", "-=", "*=", "/=", "''",
+                                        "(/", "**", "<<", ">>", "@@"};
     for (const char* p : pairs)
         if (a == p[0] && b == p[1])
             return true;
