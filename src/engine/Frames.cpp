@@ -53,31 +53,43 @@ std::string SourcePass::Impl::buildEndComment(const std::string& text) const {
     return {};
 }
 
+// Whether `comment`, appended to a line that ends in scanner state `endState`,
+// leaves the code as it was: it neither closes the comment the line ends in
+// nor closes itself before its end.
+bool SourcePass::Impl::closesWhereItEnds(const std::string& comment, int endState) const {
+    switch (endState) {
+    case 0:
+        break;
+    case 2:
+        return comment.find('}') == std::string::npos;
+    case 3:
+        return comment.find("*)") == std::string::npos;
+    default:
+        return false; // inside a string
+    }
+    switch (options_.style) {
+    case EndCommentStyle::Brace:
+        return comment.find('}') == comment.size() - 1;
+    case EndCommentStyle::Paren:
+        return comment.find("*)") == comment.size() - 2;
+    default:
+        return true;
+    }
+}
+
 void SourcePass::Impl::writeBlockComment() {
     if (options_.style == EndCommentStyle::None)
         return;
     const std::string& text = s_.frameStack[s_.frameStack.size() - 2];
     if (s_.line.find(text) != std::string::npos)
         return; // the line already names the block
-    // A comment that would end early or stay open is not written: the text
-    // holds the style's own closer, or the line ends inside a string or inside
-    // a comment that the inserted closer would end.
-    const int endState = scanStateAtLineEnd();
-    switch (options_.style) {
-    case EndCommentStyle::Brace:
-        if (text.find('}') != std::string::npos || endState == 2)
-            return;
-        break;
-    case EndCommentStyle::Paren:
-        if (text.find("*)") != std::string::npos || endState == 3)
-            return;
-        break;
-    default:
-        break;
-    }
-    if (endState == 1)
-        return;
+    // A comment that would end early or stay open is not written: the line
+    // ends inside a string, or the comment holds the closer of the comment
+    // the line ends in (a "}" in a line comment behind an open "{" closes
+    // that "{"), or its own closer before its end.
     const std::string comment = buildEndComment(text);
+    if (!closesWhereItEnds(comment, scanStateAtLineEnd()))
+        return;
     const int last = editor_.count() - 1;
     const int column = static_cast<int>(editor_.line(last).size());
     countAppendedInChecksum(editor_.line(last), comment);

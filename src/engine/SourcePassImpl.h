@@ -49,6 +49,7 @@ private:
     void rulesForToken(int column);
     void checkStringAtLineEnd();
     int scanStateAtLineEnd() const;
+    bool closesWhereItEnds(const std::string& comment, int endState) const;
     bool nextWordIsOf() const;
 
     // Clean mode

@@ -122,7 +122,25 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"BraceCommentAfterOpenParenCommentIsSafe",
                   kImpl + "procedure P;\nbegin\nend; (* starts here\n  and ends here *)\n",
                   kImpl + "procedure P;\nbegin { P }\nend; (* starts here { P }\n"
-                          "  and ends here *)\n"}),
+                          "  and ends here *)\n"},
+        // A line comment behind an open "{" is inside that comment: a "}" in
+        // its text would close it.
+        FrameCase{"LineCommentBehindOpenBraceHoldingItsCloser",
+                  kImpl + "procedure P;\nbegin\n  case K of { a }\n    1: x;\n"
+                          "  end; { open\n  close }\nend;\n",
+                  kImpl + "procedure P;\nbegin // P\n  case K of { a }\n    1: x;\n"
+                          "  end; { open\n  close }\nend; // P\n",
+                  EndCommentStyle::Line},
+        FrameCase{"LineCommentBehindOpenParenHoldingItsCloser",
+                  kImpl + "procedure P;\nbegin\n  case K of (* a *)\n    1: x;\n"
+                          "  end; (* open\n  close *)\nend;\n",
+                  kImpl + "procedure P;\nbegin // P\n  case K of (* a *)\n    1: x;\n"
+                          "  end; (* open\n  close *)\nend; // P\n",
+                  EndCommentStyle::Line},
+        FrameCase{"LineCommentBehindOpenBraceWithoutCloser",
+                  kImpl + "procedure P;\nbegin\nend; { open\n  close }\n",
+                  kImpl + "procedure P;\nbegin // P\nend; { open // P\n  close }\n",
+                  EndCommentStyle::Line}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Constructs the rules would lose step on.
