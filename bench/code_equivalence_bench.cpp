@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "app/core/SaveFile.h"
 #include "engine/PassHost.h"
 #include "engine/ResultEditor.h"

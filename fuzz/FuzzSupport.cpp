@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "app/core/SaveFile.h"
 #include "engine/Progress.h"
 #include "engine/SourcePass.h"

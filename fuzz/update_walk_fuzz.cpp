@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "FuzzSupport.h"
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "schema/SchemaFile.h"
 
 using namespace qw;

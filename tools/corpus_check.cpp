@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "IsolatedRun.h"
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "app/core/SaveFile.h"
 #include "engine/ProjectLists.h"
 #include "engine/ResultEditor.h"

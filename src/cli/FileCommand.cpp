@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "app/core/DriverMessages.h"
 #include "app/core/DriverUi.h"
 #include "app/core/Drivers.h"

@@ -4,7 +4,7 @@
 // new one), that line may be code and stays as it is.
 #include <gtest/gtest.h>
 
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "schema/SchemaTestSupport.h"
 
 namespace qw::test {

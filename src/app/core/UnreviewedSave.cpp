@@ -1,6 +1,6 @@
 #include "app/core/UnreviewedSave.h"
 
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "app/core/ResultDocument.h"
 
 namespace qw {

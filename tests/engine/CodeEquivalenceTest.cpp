@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 #include "support/PassRunner.h"
 #include "support/TestSupport.h"
 

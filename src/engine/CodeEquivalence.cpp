@@ -1,4 +1,4 @@
-#include "app/core/CodeEquivalence.h"
+#include "engine/CodeEquivalence.h"
 
 #include <array>
 #include <cstddef>
