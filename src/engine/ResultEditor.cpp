@@ -17,6 +17,8 @@ std::vector<std::string> ResultEditor::lines() const {
 }
 
 void ResultEditor::replace(int index, std::string text) {
+    if (recording_)
+        recordChange(Change::Kind::Changed, index);
     Line& l = lines_.at(index);
     const int oldLen = static_cast<int>(l.text.size());
     const int newLen = static_cast<int>(text.size());
@@ -38,6 +40,8 @@ void ResultEditor::replace(int index, std::string text) {
 }
 
 void ResultEditor::append(std::string text) {
+    if (recording_)
+        recordChange(Change::Kind::Inserted, count());
     lines_.push_back({std::move(text), {}});
 }
 
@@ -58,11 +62,15 @@ void ResultEditor::insert(int index, std::string_view text) {
                 break;
         }
     }
+    if (recording_)
+        recordChange(Change::Kind::Inserted, index, static_cast<int>(parts.size()));
     lines_.insert(lines_.begin() + index, std::make_move_iterator(parts.begin()),
                   std::make_move_iterator(parts.end()));
 }
 
 void ResultEditor::remove(int index) {
+    if (recording_)
+        recordChange(Change::Kind::Removed, index);
     lines_.erase(lines_.begin() + index);
 }
 
@@ -73,6 +81,8 @@ void ResultEditor::mark(int index, int column, int length) {
     length = std::min(length, len - column);
     if (length <= 0)
         return;
+    if (recording_)
+        recordChange(Change::Kind::Changed, index);
     // Keep spans sorted and merged so that the marks read back as ranges.
     l.marks.push_back({column, length});
     std::sort(l.marks.begin(), l.marks.end(),
@@ -106,6 +116,80 @@ std::vector<CommentMark> ResultEditor::marks() const {
     for (int i = 0; i < count(); ++i)
         for (const Span& s : lines_[i].marks)
             out.push_back({i, s.column, s.length});
+    return out;
+}
+
+void ResultEditor::startRecording() {
+    changes_.clear();
+    recording_ = true;
+}
+
+void ResultEditor::stopRecording() {
+    changes_.clear();
+    recording_ = false;
+}
+
+void ResultEditor::recordChange(Change::Kind kind, int index, int count) {
+    Change change{kind, index, count, {}};
+    if (kind != Change::Kind::Inserted)
+        change.old = lines_.at(index);
+    changes_.push_back(std::move(change));
+}
+
+void ResultEditor::takeBackRecorded() {
+    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
+        const auto at = lines_.begin() + c->index;
+        switch (c->kind) {
+        case Change::Kind::Inserted:
+            lines_.erase(at, at + c->count);
+            break;
+        case Change::Kind::Removed:
+            lines_.insert(at, std::move(c->old));
+            break;
+        case Change::Kind::Changed:
+            *at = std::move(c->old);
+            break;
+        }
+    }
+    stopRecording();
+}
+
+int ResultEditor::recordedTop() const {
+    int top = count();
+    for (const Change& c : changes_)
+        top = std::min(top, c.index);
+    return top;
+}
+
+std::optional<ResultEditor::EarlierLines> ResultEditor::linesBeforeRecording(int from,
+                                                                             int to) const {
+    if (from < 0 || to < from || to > count())
+        return std::nullopt;
+    std::vector<Line> lines(lines_.begin() + from, lines_.begin() + to);
+    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
+        const int at = c->index - from;
+        const int size = static_cast<int>(lines.size());
+        const int end = at + (c->kind == Change::Kind::Inserted ? c->count : 0);
+        if (at < 0 || end > size || (c->kind == Change::Kind::Changed && at >= size))
+            return std::nullopt;
+        const auto it = lines.begin() + at;
+        switch (c->kind) {
+        case Change::Kind::Inserted:
+            lines.erase(it, it + c->count);
+            break;
+        case Change::Kind::Removed:
+            lines.insert(it, c->old);
+            break;
+        case Change::Kind::Changed:
+            *it = c->old;
+            break;
+        }
+    }
+    EarlierLines out;
+    out.firstStartsInside = !lines.empty() && lines.front().startsInside;
+    out.text.reserve(lines.size());
+    for (Line& l : lines)
+        out.text.push_back(std::move(l.text));
     return out;
 }
 

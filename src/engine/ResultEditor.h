@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,24 @@ public:
     bool isMarked(int index, int column) const;
     std::vector<CommentMark> marks() const;
 
+    // Recording: from startRecording() on every change is kept, so that a step
+    // can compare what it did with what was there and take it back.
+    void startRecording();
+    void stopRecording();
+    // Undoes the recorded changes, newest first, and stops recording.
+    void takeBackRecorded();
+    // The first line a recorded change touched; count() when none did. The
+    // lines above it are as they were.
+    int recordedTop() const;
+    // Lines [from, to) of the text as it was when recording started, where
+    // `to` is an index of the text as it is now; nothing when a recorded
+    // change lies outside that stretch.
+    struct EarlierLines {
+        std::vector<std::string> text;
+        bool firstStartsInside = false; // see startsInsideText
+    };
+    std::optional<EarlierLines> linesBeforeRecording(int from, int to) const;
+
     // The text with the given line break after every line but the last;
     // `finalBreak` adds one after the last line too.
     enum class FinalBreak { No, Yes };
@@ -63,7 +82,17 @@ private:
         std::vector<Span> marks;
         bool startsInside = false;
     };
+    struct Change {
+        enum class Kind { Inserted, Removed, Changed } kind;
+        int index;
+        int count; // lines inserted
+        Line old;  // the line removed or changed
+    };
+    void recordChange(Change::Kind kind, int index, int count = 1);
+
     std::vector<Line> lines_;
+    std::vector<Change> changes_;
+    bool recording_ = false;
 };
 
 } // namespace qw

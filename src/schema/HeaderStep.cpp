@@ -1,7 +1,9 @@
 #include "schema/HeaderStep.h"
 
+#include "engine/CodeKeepingChanges.h"
 #include "engine/PassServices.h"
 #include "engine/PassState.h"
+#include "engine/ResultEditor.h"
 #include "schema/HeaderExpansion.h"
 #include "schema/HeaderLayout.h"
 #include "schema/HeaderMatching.h"
@@ -23,28 +25,88 @@ static int labelEndColumn(const std::string& updateSchemaLine, int indent) {
     return indent + header_text::positionOf(updateSchemaLine, "%Update%") - 1;
 }
 
+namespace {
+
+// Passes everything on to the pass and counts the comments marked, so that a
+// placement that is taken back can take its comments back too.
+class CountingServices final : public PassServices {
+public:
+    explicit CountingServices(PassServices& pass) : pass_(pass) {}
+    PassState& state() override { return pass_.state(); }
+    ResultEditor& editor() override { return pass_.editor(); }
+    void markCommentLines(int from, int to) override {
+        ++counted_;
+        pass_.markCommentLines(from, to);
+    }
+    void markComment(int line, int column, int length) override {
+        ++counted_;
+        pass_.markComment(line, column, length);
+    }
+    void uncountComment() override {
+        --counted_;
+        pass_.uncountComment();
+    }
+    int strToIntOrAbort(std::string_view text) override { return pass_.strToIntOrAbort(text); }
+    void shiftLines(int fromLine) override { pass_.shiftLines(fromLine); }
+
+    void uncountAll() {
+        while (counted_ > 0)
+            uncountComment();
+    }
+
+private:
+    PassServices& pass_;
+    int counted_ = 0;
+};
+
+} // namespace
+
 void HeaderStep::placeHeader(PassServices& pass) {
     PassState& s = pass.state();
     const ExpandedHeader header =
         expandHeader(schema_, {s.routineName, s.resultType, s.paramText, coderName_}, clock_);
     const HeaderLayout layout{schema_, header, s.declColumn};
+    ResultEditor& editor = pass.editor();
+    const int heading = findHeadingLine(editor);
+    const int linesBefore = editor.count();
 
-    HeaderMatch match = matchExistingHeader(pass.editor(), layout, findHeadingLine(pass.editor()));
-    std::string record = UpdateRecord::untracked();
-    if (match.insertWhole) {
-        const int q = insertWholeHeader(pass, layout, match.headingLine);
-        if (layout.trackedUpdate() >= 0 && q >= 0)
-            record = UpdateRecord::forInsertedHeader(q);
-    } else {
-        const int q = updateHeaderInPlace(pass, layout, match);
-        if (const int u = layout.trackedUpdate(); u >= 0)
-            record = UpdateRecord::forUpdatedHeader(
-                q, labelEndColumn(schema_.lines[static_cast<std::size_t>(u)], layout.indent),
-                layout.indent);
+    // An existing header is updated in place only where that keeps the code:
+    // text above a heading that merely looks like a header (a comment opened
+    // on a header line and closed lines further down, with code between) is
+    // left as it was and a whole header goes in.
+    CountingServices counting(pass);
+    editor.startRecording();
+    std::string record = placeOrUpdate(counting, layout, heading);
+    if (!recordedChangesKeepCode(editor, heading + editor.count() - linesBefore)) {
+        editor.takeBackRecorded();
+        counting.uncountAll();
+        record = insertWhole(counting, layout, heading);
     }
+    editor.stopRecording();
     s.frameStack.push_back(std::move(record));
     s.frameStack.push_back(s.routineName);
     s.frameStack.push_back(std::to_string(s.blockDepth));
+}
+
+std::string HeaderStep::insertWhole(PassServices& pass, const HeaderLayout& layout,
+                                    int headingLine) const {
+    const int q = insertWholeHeader(pass, layout, headingLine);
+    return layout.trackedUpdate() >= 0 && q >= 0 ? UpdateRecord::forInsertedHeader(q)
+                                                 : UpdateRecord::untracked();
+}
+
+std::string HeaderStep::placeOrUpdate(PassServices& pass, const HeaderLayout& layout,
+                                      int headingLine) const {
+    HeaderMatch match = matchExistingHeader(pass.editor(), layout, headingLine);
+    if (match.insertWhole)
+        return insertWhole(pass, layout, match.headingLine);
+    const int q = updateHeaderInPlace(pass, layout, match);
+    const int u = layout.trackedUpdate();
+    if (u < 0)
+        return UpdateRecord::untracked();
+    return UpdateRecord::forUpdatedHeader(
+        q, labelEndColumn(schema_.lines[static_cast<std::size_t>(u)], layout.indent),
+        layout.indent);
 }
 
 // A routine that ends at "forward" or "external" has no body: its checksum is

@@ -8,6 +8,7 @@ namespace qw {
 
 class Clock;
 class PassServices;
+struct HeaderLayout;
 
 // The header step of the commenting pass: at the end of a routine heading it
 // expands the schema, inserts or updates the header above the heading and
@@ -24,6 +25,11 @@ public:
     void finishUpdate(const std::string& record, PassServices& pass);
 
 private:
+    // Both return the update record of the placed header.
+    std::string placeOrUpdate(PassServices& pass, const HeaderLayout& layout,
+                              int headingLine) const;
+    std::string insertWhole(PassServices& pass, const HeaderLayout& layout, int headingLine) const;
+
     const Schema& schema_;
     std::string coderName_;
     Clock* clock_;

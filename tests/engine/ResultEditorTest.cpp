@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/ResultEditor.h"
 
 namespace qw {
@@ -44,6 +46,76 @@ TEST(ResultEditor, ReplaceKeepsMarksOnUnchangedText) {
     EXPECT_TRUE(ed.isMarked(1, 28));
     ed.replace(1, "x");
     EXPECT_TRUE(ed.isMarked(1, 0));
+}
+
+// Random edits while recording: the text before them can be read back from
+// the first touched line on, and taking them back restores lines, marks and
+// flags exactly.
+TEST(ResultEditorRecording, ReadsBackAndTakesBackRandomEdits) {
+    std::mt19937 random(1208);
+    for (int round = 0; round < 500; ++round) {
+        ResultEditor ed;
+        for (int i = 0; i < 12; ++i) {
+            ed.append("line " + std::to_string(i));
+            ed.setStartsInsideText(i, random() % 3 == 0);
+            if (random() % 2)
+                ed.mark(i, 0, 4);
+        }
+        const std::vector<std::string> original = ed.lines();
+        const std::vector<CommentMark> originalMarks = ed.marks();
+        std::vector<bool> flags;
+        for (int i = 0; i < ed.count(); ++i)
+            flags.push_back(ed.startsInsideText(i));
+
+        ed.startRecording();
+        int lowest = ed.count();
+        for (int k = 0, n = 1 + static_cast<int>(random() % 6); k < n; ++k) {
+            const int at = static_cast<int>(random() % static_cast<unsigned>(ed.count()));
+            lowest = std::min(lowest, at);
+            switch (random() % 4) {
+            case 0:
+                ed.insert(at, "new\r\nlines");
+                break;
+            case 1:
+                if (ed.count() > 1)
+                    ed.remove(at);
+                break;
+            case 2:
+                ed.replace(at, "changed " + std::to_string(k));
+                break;
+            default:
+                ed.markLines(at, at + 1);
+            }
+        }
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(ed.recordedTop(), lowest);
+        const auto earlier = ed.linesBeforeRecording(lowest, ed.count());
+        ASSERT_TRUE(earlier.has_value());
+        EXPECT_EQ(earlier->text,
+                  std::vector<std::string>(original.begin() + lowest, original.end()));
+        EXPECT_EQ(earlier->firstStartsInside, flags[static_cast<std::size_t>(lowest)]);
+
+        ed.takeBackRecorded();
+        EXPECT_EQ(ed.lines(), original);
+        EXPECT_EQ(ed.marks(), originalMarks);
+        for (int i = 0; i < ed.count(); ++i)
+            EXPECT_EQ(ed.startsInsideText(i), flags[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(ed.recordedTop(), ed.count()); // nothing recorded any more
+    }
+}
+
+TEST(ResultEditorRecording, ChangesOutsideTheStretchAreRefused) {
+    ResultEditor ed;
+    for (const char* l : {"a", "b", "c", "d"})
+        ed.append(l);
+    ed.startRecording();
+    ed.replace(3, "D");
+    EXPECT_FALSE(ed.linesBeforeRecording(0, 3).has_value()); // the change is at line 3
+    ASSERT_TRUE(ed.linesBeforeRecording(2, 4).has_value());
+    EXPECT_EQ(ed.linesBeforeRecording(2, 4)->text, (std::vector<std::string>{"c", "d"}));
+    ed.stopRecording();
+    ed.replace(0, "A");
+    EXPECT_EQ(ed.recordedTop(), ed.count()); // not recording
 }
 
 } // namespace
