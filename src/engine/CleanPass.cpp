@@ -2,40 +2,12 @@
 #include "engine/ResultEditor.h"
 #include "engine/SourcePassImpl.h"
 #include "engine/Text.h"
+#include "engine/TokenJoining.h"
 
 namespace qw {
-namespace {
-
-bool isWordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           static_cast<unsigned char>(c) >= 128;
-}
-
-// Would the characters on the two sides of a removed comment, once adjacent,
-// read as a different token than they did apart?
-bool wouldGlue(char a, char b) {
-    if (isWordChar(a) && isWordChar(b))
-        return true;
-    if ((a == '$' || a == '#' || a == '&' || a == '%' || a == '^') && isWordChar(b))
-        return true;
-    if (a == '#' && (b == '$' || b == '%' || b == '&'))
-        return true;
-    if ((a >= '0' && a <= '9' && b == '.') || (a == '.' && b >= '0' && b <= '9'))
-        return true; // 1.5
-    static const char* const pairs[] = {"(*", "*)", "//", ":=", "<=", ">=", "<>", "><",
-                                        "..", "(.", ".)", "+=", "-=", "*=", "/=", "''",
-                                        "(/", "**", "<<", ">>", "@@"};
-    for (const char* p : pairs)
-        if (a == p[0] && b == p[1])
-            return true;
-    return false;
-}
-
-} // namespace
-
+// Callers keep a compiler directive themselves: it is code.
 void SourcePass::Impl::removeComment(std::size_t from, std::size_t count) {
-    if (!keepingDirective_)
-        s_.line.erase(from, count);
+    s_.line.erase(from, count);
 }
 
 // The comment just removed ended on the line where it began: make sure the
@@ -50,7 +22,7 @@ void SourcePass::Impl::closeCleanedComment() {
     const std::size_t at = static_cast<std::size_t>(start);
     if (start <= 0 || at >= s_.line.size())
         return;
-    if (wouldGlue(s_.line[at - 1], s_.line[at])) {
+    if (separatorMatters(s_.line[at - 1], s_.line[at])) {
         s_.line.insert(s_.line.begin() + static_cast<std::ptrdiff_t>(at), ' ');
         ++s_.scanPos; // step over the blank
     }

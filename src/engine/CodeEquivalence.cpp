@@ -1,5 +1,7 @@
 #include "engine/CodeEquivalence.h"
 
+#include "engine/TokenJoining.h"
+
 #include <array>
 #include <cstddef>
 
@@ -11,35 +13,6 @@ bool isBlank(char c) {
 }
 bool isBreak(char c) {
     return c == '\r' || c == '\n';
-}
-
-bool isWordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           static_cast<unsigned char>(c) >= 128;
-}
-
-// Would `a` and `b`, written next to each other, read as one token (or start
-// a comment) where with a separator between them they read as two? Only there
-// does a separator carry meaning; elsewhere ("a{x}+b" against "a+b") its
-// presence is no difference in the code. Errs on the side of meaning.
-bool separatorMatters(char a, char b) {
-    if (isWordChar(a))
-        return isWordChar(b) || (a >= '0' && a <= '9' && b == '.');
-    if (a < '#' || (a > '/' && a < ':') || (a > '@' && a != '^')) // "'" lies in '#'..'/'
-        return false; // no token that begins with `a` goes on with another character
-    if ((a == '$' || a == '#' || a == '&' || a == '%' || a == '^') && isWordChar(b))
-        return true;
-    if (a == '#' && (b == '$' || b == '%' || b == '&'))
-        return true;
-    if ((a >= '0' && a <= '9' && b == '.') || (a == '.' && b >= '0' && b <= '9'))
-        return true;
-    static constexpr const char* kPairs[] = {
-        ":=", "<=", ">=", "<>", "><", "..", "(*", "*)", "//", "(.",
-        ".)", "+=", "-=", "*=", "/=", "**", "<<", ">>", "@@", "''"};
-    for (const char* p : kPairs)
-        if (a == p[0] && b == p[1])
-            return true;
-    return false;
 }
 
 // The bytes at which a run of plain code may end: blanks, quotes, braces and

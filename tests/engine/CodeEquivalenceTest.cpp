@@ -67,6 +67,7 @@ TEST(CodeEquivalence, ChangedCodeIsFoundAtItsLine) {
         {"char code glued", "c := #{c}13", "c := #13", 1, 1},
         {"power glued", "x := a *{c}* b", "x := a ** b", 1, 1},
         {"strings glued", "s := 'a'{c}'b'", "s := 'a''b'", 1, 1},
+        {"bracket and slash glued", "a := ({c}/x)", "a := (/x)", 1, 1},
         {"byte-order mark lost", "\xEF\xBB\xBFunit A;", "unit A;", 1, 1},
         {"directive blank removed", "{$DEFINE A}", "{$DEFINEA}", 1, 1},
         {"blank in string", "s := 'a  b';", "s := 'a b';", 1, 1},
