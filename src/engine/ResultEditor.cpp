@@ -136,21 +136,24 @@ void ResultEditor::recordChange(Change::Kind kind, int index, int count) {
     changes_.push_back(std::move(change));
 }
 
-void ResultEditor::takeBackRecorded() {
-    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
-        const auto at = lines_.begin() + c->index;
-        switch (c->kind) {
-        case Change::Kind::Inserted:
-            lines_.erase(at, at + c->count);
-            break;
-        case Change::Kind::Removed:
-            lines_.insert(at, std::move(c->old));
-            break;
-        case Change::Kind::Changed:
-            *at = std::move(c->old);
-            break;
-        }
+void ResultEditor::undo(std::vector<Line>& lines, int at, const Change& change, Line old) {
+    const auto it = lines.begin() + at;
+    switch (change.kind) {
+    case Change::Kind::Inserted:
+        lines.erase(it, it + change.count);
+        break;
+    case Change::Kind::Removed:
+        lines.insert(it, std::move(old));
+        break;
+    case Change::Kind::Changed:
+        *it = std::move(old);
+        break;
     }
+}
+
+void ResultEditor::takeBackRecorded() {
+    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c)
+        undo(lines_, c->index, *c, std::move(c->old));
     stopRecording();
 }
 
@@ -172,18 +175,7 @@ std::optional<ResultEditor::EarlierLines> ResultEditor::linesBeforeRecording(int
         const int end = at + (c->kind == Change::Kind::Inserted ? c->count : 0);
         if (at < 0 || end > size || (c->kind == Change::Kind::Changed && at >= size))
             return std::nullopt;
-        const auto it = lines.begin() + at;
-        switch (c->kind) {
-        case Change::Kind::Inserted:
-            lines.erase(it, it + c->count);
-            break;
-        case Change::Kind::Removed:
-            lines.insert(it, c->old);
-            break;
-        case Change::Kind::Changed:
-            *it = c->old;
-            break;
-        }
+        undo(lines, at, *c, c->old);
     }
     EarlierLines out;
     out.firstStartsInside = !lines.empty() && lines.front().startsInside;

@@ -89,6 +89,7 @@ private:
         Line old;  // the line removed or changed
     };
     void recordChange(Change::Kind kind, int index, int count = 1);
+    static void undo(std::vector<Line>& lines, int at, const Change& change, Line old);
 
     std::vector<Line> lines_;
     std::vector<Change> changes_;
