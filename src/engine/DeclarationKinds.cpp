@@ -257,7 +257,7 @@ void SourcePass::Impl::finishHeading() {
     if (s_.declDepth == 1 && !s_.inInterface) {
         const std::size_t before = s_.frameStack.size();
         try {
-            headerStep_.placeHeader(*this);
+            headerStep_.placeHeader(*this, recordAt_);
         } catch (...) {
             requestAbort();
         }

@@ -164,6 +164,28 @@ int ResultEditor::recordedTop() const {
     return top;
 }
 
+std::optional<int> ResultEditor::recordedMove(int line) const {
+    for (const Change& c : changes_) {
+        switch (c.kind) {
+        case Change::Kind::Inserted:
+            if (line >= c.index)
+                line += c.count;
+            break;
+        case Change::Kind::Removed:
+            if (line == c.index)
+                return std::nullopt;
+            if (line > c.index)
+                --line;
+            break;
+        case Change::Kind::Changed:
+            if (line == c.index)
+                return std::nullopt;
+            break;
+        }
+    }
+    return line;
+}
+
 std::optional<ResultEditor::EarlierLines> ResultEditor::linesBeforeRecording(int from,
                                                                              int to) const {
     if (from < 0 || to < from || to > count())

@@ -58,6 +58,9 @@ public:
     // The first line a recorded change touched; count() when none did. The
     // lines above it are as they were.
     int recordedTop() const;
+    // Where a line of the text as it was when recording started is now;
+    // nothing when a recorded change removed or rewrote it.
+    std::optional<int> recordedMove(int line) const;
     // Lines [from, to) of the text as it was when recording started, where
     // `to` is an index of the text as it is now; nothing when a recorded
     // change lies outside that stretch.

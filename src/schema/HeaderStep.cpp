@@ -61,7 +61,7 @@ private:
 
 } // namespace
 
-void HeaderStep::placeHeader(PassServices& pass) {
+void HeaderStep::placeHeader(PassServices& pass, const std::vector<std::size_t>& pendingRecords) {
     PassState& s = pass.state();
     const ExpandedHeader header =
         expandHeader(schema_, {s.routineName, s.resultType, s.paramText, coderName_}, clock_);
@@ -80,7 +80,20 @@ void HeaderStep::placeHeader(PassServices& pass) {
     if (!recordedChangesKeepCode(editor, heading + editor.count() - linesBefore)) {
         editor.takeBackRecorded();
         counting.uncountAll();
+        editor.startRecording();
         record = insertWhole(counting, layout, heading);
+    }
+    // The heading found need not lie below the update lines that open
+    // routines still wait to settle (a heading whose keyword the search does
+    // not see finds one further up): those lines move with the edits, and one
+    // that this header took over or removed is no longer theirs to settle.
+    for (const std::size_t at : pendingRecords) {
+        if (at >= s.frameStack.size())
+            continue;
+        std::string moved = UpdateRecord::movedBy(s.frameStack[at], editor);
+        if (UpdateRecord::sameLine(moved, record))
+            moved = UpdateRecord::untracked(); // taken over as this header's update line
+        s.frameStack[at] = std::move(moved);
     }
     editor.stopRecording();
     s.frameStack.push_back(std::move(record));

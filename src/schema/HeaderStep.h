@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "schema/Schema.h"
 
@@ -20,7 +22,9 @@ public:
 
     // Reads RoutineName, ParamText, ResultType, DeclColumn and BlockDepth of
     // the pass state; pushes (update record, name, depth) onto FrameStack.
-    void placeHeader(PassServices& pass);
+    // `pendingRecords` are the places in FrameStack of the update records of
+    // routines not yet closed; their line numbers follow the edits.
+    void placeHeader(PassServices& pass, const std::vector<std::size_t>& pendingRecords = {});
     // `record` is the update record found under a closed routine frame.
     void finishUpdate(const std::string& record, PassServices& pass);
 

@@ -1,6 +1,7 @@
 #include "schema/UpdateRecord.h"
 
 #include "engine/PassServices.h"
+#include "engine/ResultEditor.h"
 
 namespace qw {
 
@@ -13,6 +14,34 @@ std::string UpdateRecord::forUpdatedHeader(int line, int labelEnd, int indent) {
     if (indent > 0)
         out += ",I" + std::to_string(indent);
     return out;
+}
+
+// The line number of a record written by the header step, if it is one.
+static std::optional<int> lineOf(std::string_view record) {
+    std::size_t end = 1;
+    while (end < record.size() && record[end] >= '0' && record[end] <= '9')
+        ++end;
+    if (record.empty() || record[0] != '-' || end == 1 || end - 1 > 9 ||
+        (end < record.size() && record[end] != ','))
+        return std::nullopt;
+    return std::stoi(std::string(record.substr(1, end - 1)));
+}
+
+std::string UpdateRecord::movedBy(const std::string& record, const ResultEditor& editor) {
+    const std::optional<int> line = lineOf(record);
+    if (!line)
+        return record;
+    const std::optional<int> moved = editor.recordedMove(*line);
+    if (!moved)
+        return untracked();
+    const std::size_t rest = record.find_first_not_of("0123456789", 1);
+    return "-" + std::to_string(*moved) +
+           (rest == std::string::npos ? std::string() : record.substr(rest));
+}
+
+bool UpdateRecord::sameLine(std::string_view a, std::string_view b) {
+    const std::optional<int> x = lineOf(a);
+    return x && x == lineOf(b);
 }
 
 std::optional<UpdateRecord> UpdateRecord::parse(std::string_view record, PassServices& pass) {

@@ -7,6 +7,7 @@
 namespace qw {
 
 class PassServices;
+class ResultEditor;
 
 // The entry under a routine's frame that tells the end of the routine which
 // update line to settle:
@@ -25,6 +26,11 @@ struct UpdateRecord {
     static std::string untracked() { return "-"; }
     static std::string forInsertedHeader(int line);
     static std::string forUpdatedHeader(int line, int labelEnd, int indent);
+    // The record with its line number moved through the editor's recorded
+    // changes; nothing to settle when they removed or rewrote that line.
+    static std::string movedBy(const std::string& record, const ResultEditor& editor);
+    // Whether two records name the same update line.
+    static bool sameLine(std::string_view a, std::string_view b);
 
     // Numbers that are not decimal are reported through the pass (which then
     // stops) and count as 0. A record of "-" alone gives nothing.

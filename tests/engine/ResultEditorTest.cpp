@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <random>
 
 #include "engine/ResultEditor.h"
@@ -49,8 +51,8 @@ TEST(ResultEditor, ReplaceKeepsMarksOnUnchangedText) {
 }
 
 // Random edits while recording: the text before them can be read back from
-// the first touched line on, and taking them back restores lines, marks and
-// flags exactly.
+// the first touched line on, every untouched line is found where it went, and
+// taking them back restores lines, marks and flags exactly.
 TEST(ResultEditorRecording, ReadsBackAndTakesBackRandomEdits) {
     std::mt19937 random(1208);
     for (int round = 0; round < 500; ++round) {
@@ -69,22 +71,33 @@ TEST(ResultEditorRecording, ReadsBackAndTakesBackRandomEdits) {
 
         ed.startRecording();
         int lowest = ed.count();
+        // Where each line came from: its index before recording, or -1 for a
+        // line inserted or rewritten since.
+        std::vector<int> origin(static_cast<std::size_t>(ed.count()));
+        for (int i = 0; i < ed.count(); ++i)
+            origin[static_cast<std::size_t>(i)] = i;
         for (int k = 0, n = 1 + static_cast<int>(random() % 6); k < n; ++k) {
             const int at = static_cast<int>(random() % static_cast<unsigned>(ed.count()));
             lowest = std::min(lowest, at);
+            const auto here = origin.begin() + at;
             switch (random() % 4) {
             case 0:
                 ed.insert(at, "new\r\nlines");
+                origin.insert(here, 2, -1);
                 break;
             case 1:
-                if (ed.count() > 1)
+                if (ed.count() > 1) {
                     ed.remove(at);
+                    origin.erase(here);
+                }
                 break;
             case 2:
                 ed.replace(at, "changed " + std::to_string(k));
+                *here = -1;
                 break;
             default:
                 ed.markLines(at, at + 1);
+                *here = -1;
             }
         }
         SCOPED_TRACE("round " + std::to_string(round));
@@ -94,6 +107,14 @@ TEST(ResultEditorRecording, ReadsBackAndTakesBackRandomEdits) {
         EXPECT_EQ(earlier->text,
                   std::vector<std::string>(original.begin() + lowest, original.end()));
         EXPECT_EQ(earlier->firstStartsInside, flags[static_cast<std::size_t>(lowest)]);
+
+        for (int i = 0; i < static_cast<int>(original.size()); ++i) {
+            const auto now = std::find(origin.begin(), origin.end(), i);
+            const std::optional<int> expected =
+                now == origin.end() ? std::nullopt
+                                    : std::optional<int>(static_cast<int>(now - origin.begin()));
+            EXPECT_EQ(ed.recordedMove(i), expected) << "line " << i;
+        }
 
         ed.takeBackRecorded();
         EXPECT_EQ(ed.lines(), original);

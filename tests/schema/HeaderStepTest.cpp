@@ -81,6 +81,40 @@ TEST(PlaceHeader, InsertsAWholeHeaderAboveTheHeadingAsOneComment) {
     EXPECT_EQ(pass.state().frameStack, (std::vector<std::string>{"-4", "Foo", "3"}));
 }
 
+// Update lines of routines still open move with the lines a later header
+// inserts above them; records of no line stay as they are.
+TEST(PlaceHeader, PendingUpdateLinesMoveWithTheEdits) {
+    FakePassServices pass;
+    HeaderStep step(kSchema, "Ann", nullptr);
+    atHeading(pass, {"implementation", "procedure Outer;", "x", "function Foo: Byte;", "y"}, "Foo",
+              0);
+    pass.state().frameStack = {"-0", "A", "3", "-4,D12,I2", "B", "3", "-", "C", "3"};
+    step.placeHeader(pass, {0, 3, 6});
+    EXPECT_EQ(pass.state().frameStack,
+              (std::vector<std::string>{"-0", "A", "3", "-9,D12,I2", "B", "3", "-", "C", "3", "-5",
+                                        "Foo", "3"}));
+    EXPECT_EQ(pass.editor().line(9), "y");
+}
+
+// A pending update line that was never settled is taken over by the header
+// updated in place: it is the new header's now, and the open routine's record
+// no longer names it (settling it twice would remove it).
+TEST(PlaceHeader, AnUpdateLineTakenOverIsNoLongerPending) {
+    FakePassServices pass;
+    FixedClock clock("08.12.2026");
+    HeaderStep step(kSchema, "Ann", &clock);
+    atHeading(pass,
+              {"implementation", "// ====", "// Foo (-): -", "// upd 08.12.2026 %Crc%", "//",
+               "// ====", "procedure Foo;"},
+              "Foo", 0);
+    pass.state().frameStack = {"-3", "Outer", "3"};
+    step.placeHeader(pass, {0});
+    const std::vector<std::string>& f = pass.state().frameStack;
+    ASSERT_EQ(f.size(), 6u);
+    EXPECT_EQ(f[0], "-");
+    EXPECT_EQ(f[3].substr(0, 3), "-3,");
+}
+
 TEST(PlaceHeader, IndentsByTheHeadingsColumn) {
     FakePassServices pass;
     HeaderStep step(kSchema, "Ann", nullptr);
