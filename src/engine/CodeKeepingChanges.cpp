@@ -9,11 +9,14 @@
 namespace qw {
 namespace {
 
+void appendLine(std::string& out, const std::string& line) {
+    out += line;
+    out += '\n';
+}
+
 void appendLines(std::string& out, const ResultEditor& editor, int from, int to) {
-    for (int i = from; i < to; ++i) {
-        out += editor.line(i);
-        out += '\n';
-    }
+    for (int i = from; i < to; ++i)
+        appendLine(out, editor.line(i));
 }
 
 } // namespace
@@ -27,17 +30,17 @@ bool recordedChangesKeepCode(const ResultEditor& editor, int last) {
         return false;
     // Lines above the first change are unchanged, their flags still hold.
     int from = top;
-    if (earlier->firstStartsInside)
-        for (from = top - 1; from > 0 && editor.startsInsideText(from); --from) {
-        }
+    if (earlier->firstStartsInside) {
+        from = top - 1;
+        while (from > 0 && editor.startsInsideText(from))
+            --from;
+    }
     if (from < 0)
         return false;
     std::string before;
     appendLines(before, editor, from, top);
-    for (const std::string& line : earlier->text) {
-        before += line;
-        before += '\n';
-    }
+    for (const std::string& line : earlier->text)
+        appendLine(before, line);
     std::string after;
     appendLines(after, editor, from, last + 1);
     return !findCodeMismatch(before, after).has_value();
