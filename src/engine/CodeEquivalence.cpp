@@ -270,6 +270,67 @@ std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::strin
     }
 }
 
+CodeState codeStateAfter(std::string_view text, CodeState state) {
+    const std::size_t n = text.size();
+    const auto at = [&](std::size_t i) {
+        return i < n ? text[i] : '\0';
+    };
+    // One past the first closer at or after `from`, or npos.
+    const auto closedAt = [&](std::size_t from, std::string_view closer) {
+        const std::size_t end = text.find(closer, from);
+        return end == std::string_view::npos ? end : end + closer.size();
+    };
+    std::size_t i = 0;
+    while (i < n) {
+        switch (state) {
+        case CodeState::Code: {
+            const char c = text[i];
+            if (c == '\'') {
+                state = CodeState::String;
+            } else if (c == '{') {
+                state = at(i + 1) == '$' ? CodeState::BraceDirective : CodeState::BraceComment;
+            } else if (c == '(' && at(i + 1) == '*') {
+                // "(*)" opens a comment: its "*" closes nothing.
+                state = at(i + 2) == '$' ? CodeState::ParenDirective : CodeState::ParenComment;
+                i += state == CodeState::ParenDirective ? 2 : 1;
+            } else if (c == '/' && at(i + 1) == '/') {
+                i = text.find_first_of("\r\n", i + 2);
+                if (i == std::string_view::npos)
+                    return state;
+            }
+            ++i;
+            break;
+        }
+        case CodeState::String:
+            if (text[i] == '\'') {
+                if (at(i + 1) == '\'')
+                    ++i; // a doubled quote stays in the string
+                else
+                    state = CodeState::Code;
+            } else if (isBreak(text[i])) {
+                state = CodeState::Code;
+            }
+            ++i;
+            break;
+        case CodeState::BraceComment:
+        case CodeState::BraceDirective:
+            i = closedAt(i, "}");
+            if (i == std::string_view::npos)
+                return state;
+            state = CodeState::Code;
+            break;
+        case CodeState::ParenComment:
+        case CodeState::ParenDirective:
+            i = closedAt(i, "*)");
+            if (i == std::string_view::npos)
+                return state;
+            state = CodeState::Code;
+            break;
+        }
+    }
+    return state;
+}
+
 std::string describeCodeMismatch(const CodeMismatch& m) {
     std::string text = "the code differs at line " + std::to_string(m.afterLine);
     text += " (output: \"" + m.afterExcerpt + "\", input line " + std::to_string(m.beforeLine) +

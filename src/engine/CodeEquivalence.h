@@ -31,6 +31,13 @@ struct CodeMismatch {
 // Returns nothing when the code is the same.
 std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::string_view after);
 
+// Where the language's own rules (those above) stand after a stretch of text.
+enum class CodeState { Code, String, BraceComment, ParenComment, BraceDirective, ParenDirective };
+
+// The state after `text` read from `start`. A string ends at a line break, so
+// only comments and directives run on from one line to the next.
+CodeState codeStateAfter(std::string_view text, CodeState start);
+
 // "the code differs at line <n>", with the two excerpts, for messages.
 std::string describeCodeMismatch(const CodeMismatch& mismatch);
 

@@ -77,6 +77,21 @@ bool SourcePass::Impl::closesWhereItEnds(const std::string& comment, int endStat
     }
 }
 
+// The language's state in the scanner's terms: a directive counts as a
+// string, inside which nothing may be appended.
+static int scannerStateOf(CodeState state) {
+    switch (state) {
+    case CodeState::Code:
+        return 0;
+    case CodeState::BraceComment:
+        return 2;
+    case CodeState::ParenComment:
+        return 3;
+    default:
+        return 1;
+    }
+}
+
 void SourcePass::Impl::writeBlockComment() {
     if (options_.style == EndCommentStyle::None)
         return;
@@ -87,8 +102,11 @@ void SourcePass::Impl::writeBlockComment() {
     // ends inside a string, or the comment holds the closer of the comment
     // the line ends in (a "}" in a line comment behind an open "{" closes
     // that "{"), or its own closer before its end.
+    // The scanner's reading and the language's must both agree: where they
+    // differ (a quote in a uses clause) the language decides what is code.
     const std::string comment = buildEndComment(text);
-    if (!closesWhereItEnds(comment, scanStateAtLineEnd()))
+    if (!closesWhereItEnds(comment, scanStateAtLineEnd()) ||
+        !closesWhereItEnds(comment, scannerStateOf(codeStateAtLineEnd())))
         return;
     const int last = editor_.count() - 1;
     const int column = static_cast<int>(editor_.line(last).size());

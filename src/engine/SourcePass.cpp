@@ -60,6 +60,7 @@ Button SourcePass::Impl::ask(DialogKind kind, std::string text,
 
 void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
     editor_.clear();
+    source_ = bytes;
     if (cleaning()) {
         s_.line.clear();
         s_.origLineLen = -1;
@@ -88,6 +89,7 @@ void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
 
 // Reads and scans one line; false ends the line loop at once.
 bool SourcePass::Impl::readLine(std::string_view raw) {
+    rawLine_ = raw;
     s_.line.assign(raw);
     const int length = static_cast<int>(s_.line.size());
     if (cleaning()) {
@@ -349,6 +351,18 @@ int SourcePass::Impl::scanStateAtLineEnd() const {
         }
     }
     return state;
+}
+
+// The language's state at the end of the current line, reading on from where
+// it was last asked.
+CodeState SourcePass::Impl::codeStateAtLineEnd() {
+    const auto lineStart = static_cast<std::size_t>(rawLine_.data() - source_.data());
+    if (lineStart > codeReadTo_) {
+        codeState_ =
+            codeStateAfter(source_.substr(codeReadTo_, lineStart - codeReadTo_), codeState_);
+        codeReadTo_ = lineStart;
+    }
+    return codeStateAfter(rawLine_, codeState_);
 }
 
 // True when the word after the current token, on this line, is "of".

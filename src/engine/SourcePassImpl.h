@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/CodeEquivalence.h"
 #include "engine/Keyword.h"
 #include "engine/PassServices.h"
 #include "engine/PassState.h"
@@ -50,6 +51,7 @@ private:
     void checkStringAtLineEnd();
     int scanStateAtLineEnd() const;
     bool closesWhereItEnds(const std::string& comment, int endState) const;
+    CodeState codeStateAtLineEnd();
     bool nextWordIsOf() const;
 
     // Clean mode
@@ -111,6 +113,15 @@ private:
     // with "-" as well, and must not be taken for a record.
     std::vector<std::size_t> recordAt_;
     void forgetRecordsAbove(std::size_t size);
+
+    // The source as the language reads it, which the scanner's rules do not
+    // everywhere (they take no quote of a uses clause for a string, and
+    // "(*)" for a whole comment): how far it was read and the state there,
+    // and the current line within it.
+    std::string_view source_;
+    std::size_t codeReadTo_ = 0;
+    CodeState codeState_ = CodeState::Code;
+    std::string_view rawLine_;
 
     // Clean mode: the comment being removed is a compiler directive and stays.
     bool keepingDirective_ = false;

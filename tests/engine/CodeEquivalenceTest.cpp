@@ -126,5 +126,49 @@ TEST(CodeEquivalence, CommentAndCleanPassesKeepTheCode) {
     EXPECT_FALSE(m.has_value()) << (m ? describeCodeMismatch(*m) : "");
 }
 
+TEST(CodeEquivalence, StateAfterATextFollowsTheSameRules) {
+    struct Row {
+        const char* text;
+        CodeState start;
+        CodeState expected;
+    };
+    const Row rows[] = {
+        {"x := 1;", CodeState::Code, CodeState::Code},
+        {"s := 'abc", CodeState::Code, CodeState::String},
+        {"s := 'it''s", CodeState::Code, CodeState::String},
+        {"s := 'it''s'", CodeState::Code, CodeState::Code},
+        {"s := 'abc\r\nx", CodeState::Code, CodeState::Code},
+        {"a { b", CodeState::Code, CodeState::BraceComment},
+        {"a (*) b", CodeState::Code, CodeState::ParenComment},
+        {"a (* b *) c", CodeState::Code, CodeState::Code},
+        {"{$IFDEF A", CodeState::Code, CodeState::BraceDirective},
+        {"(*$I a.inc", CodeState::Code, CodeState::ParenDirective},
+        {"x // 'a {", CodeState::Code, CodeState::Code},
+        {"'{' { '", CodeState::Code, CodeState::BraceComment},
+        {"still } x '", CodeState::BraceComment, CodeState::String},
+        {"*) x", CodeState::ParenComment, CodeState::Code},
+        {"} x", CodeState::BraceDirective, CodeState::Code},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(codeStateAfter(r.text, r.start), r.expected) << r.text;
+        // A comment appended to code keeps it; appended inside a string, it
+        // does not.
+        if (r.start == CodeState::Code &&
+            (r.expected == CodeState::Code || r.expected == CodeState::String))
+            EXPECT_EQ(findCodeMismatch(r.text, std::string(r.text) + " { c }").has_value(),
+                      r.expected == CodeState::String)
+                << r.text;
+    }
+}
+
+// The scanner takes no quote of a uses clause for a string; the language
+// does, and an end comment behind such a quote would be inside it.
+TEST(CodeEquivalence, NoEndCommentInsideAUsesClauseString) {
+    const std::string unit = "program P;\nbegin\n  case X of\n    1: Y;\nuses A in 'a end;\nend.\n";
+    const auto commented = test::commentText(unit, EndCommentStyle::Brace);
+    EXPECT_EQ(commented.text, unit);
+    EXPECT_FALSE(findCodeMismatch(unit, commented.text).has_value());
+}
+
 } // namespace
 } // namespace qw
