@@ -14,14 +14,23 @@ void SourcePass::Impl::pushFrame(std::string text) {
 // the "Error deleting a frame." question.
 void SourcePass::Impl::deleteFrame() {
     if (s_.frameStack.size() >= 2) {
+        settleRecordsFrom(s_.frameStack.size() - 2);
         s_.frameStack.resize(s_.frameStack.size() - 2);
-        forgetRecordsAbove(s_.frameStack.size());
     }
 }
 
-void SourcePass::Impl::forgetRecordsAbove(std::size_t size) {
-    while (!recordAt_.empty() && recordAt_.back() >= size)
+// The update records at or above `size` in FrameStack are about to go: their
+// routines' ends will not come, and their update lines are settled now.
+void SourcePass::Impl::settleRecordsFrom(std::size_t size) {
+    while (!recordAt_.empty() && recordAt_.back() >= size) {
+        const std::string record = s_.frameStack[recordAt_.back()];
         recordAt_.pop_back();
+        try {
+            headerStep_.settleUnfinished(record, *this, recordAt_);
+        } catch (...) {
+            requestAbort();
+        }
+    }
 }
 
 int SourcePass::Impl::frameDepth() {

@@ -79,6 +79,7 @@ void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
     }
     if (cleaning())
         writeOrDrop();
+    settleRecordsFrom(0);
     s_.frameStack.clear();
     recordAt_.clear();
     if (!cleaning() && options_.crossReference == CrossReference::On) {

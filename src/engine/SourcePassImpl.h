@@ -112,7 +112,7 @@ private:
     // first. A block frame opened at a negative depth has an entry that begins
     // with "-" as well, and must not be taken for a record.
     std::vector<std::size_t> recordAt_;
-    void forgetRecordsAbove(std::size_t size);
+    void settleRecordsFrom(std::size_t size);
 
     // The source as the language reads it, which the scanner's rules do not
     // everywhere (they take no quote of a uses clause for a string, and

@@ -132,4 +132,20 @@ void HeaderStep::finishUpdate(const std::string& record, PassServices& pass) {
     settleUpdateLine(record, bodiless ? 0 : s.lineChecksum, pass);
 }
 
+// Its body, if any, lies where the pass does not read it (an included file,
+// say), so it is settled as a routine without a body: the update line gets
+// the checksum of an empty body, and a later run that again sees no end finds
+// it unchanged. No placeholder is left in the text.
+void HeaderStep::settleUnfinished(const std::string& record, PassServices& pass,
+                                  const std::vector<std::size_t>& pendingRecords) {
+    ResultEditor& editor = pass.editor();
+    PassState& s = pass.state();
+    editor.startRecording();
+    settleUpdateLine(record, 0, pass);
+    for (const std::size_t at : pendingRecords)
+        if (at < s.frameStack.size())
+            s.frameStack[at] = UpdateRecord::movedBy(s.frameStack[at], editor);
+    editor.stopRecording();
+}
+
 } // namespace qw

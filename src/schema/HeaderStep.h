@@ -27,6 +27,10 @@ public:
     void placeHeader(PassServices& pass, const std::vector<std::size_t>& pendingRecords = {});
     // `record` is the update record found under a closed routine frame.
     void finishUpdate(const std::string& record, PassServices& pass);
+    // `record` belongs to a routine whose end the pass will not see: its
+    // frame was given up, or the file ended first. `pendingRecords` as above.
+    void settleUnfinished(const std::string& record, PassServices& pass,
+                          const std::vector<std::size_t>& pendingRecords);
 
 private:
     // Both return the update record of the placed header.
