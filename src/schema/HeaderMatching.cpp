@@ -61,6 +61,12 @@ private:
         const int at = schemaLine < static_cast<int>(starts.size()) ? starts[schemaLine] : -1;
         return at >= 0 && at < static_cast<int>(header_.size()) ? header_[at] : schema_[schemaLine];
     }
+    std::vector<std::string>& removedAt(int schemaLine) {
+        auto& removed = out_.removedContinuations;
+        if (removed.size() <= static_cast<std::size_t>(schemaLine))
+            removed.resize(static_cast<std::size_t>(schemaLine) + 1);
+        return removed[static_cast<std::size_t>(schemaLine)];
+    }
     HeaderRun& startRun() {
         if (!inRun_) {
             out_.runs.emplace_back();
@@ -96,6 +102,7 @@ private:
         while (e_ >= 0 && isContinuationLine(header_[e_], l, prefix))
             --e_;
         while (n_ >= 0 && isContinuationLine(text(n_), l, prefix)) {
+            removedAt(f_).insert(removedAt(f_).begin(), editor_.line(n_));
             editor_.remove(n_);
             --n_;
             --out_.headingLine;

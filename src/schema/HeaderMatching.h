@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "schema/HeaderLayout.h"
@@ -24,6 +25,10 @@ struct HeaderMatch {
     int headingLine = 0;         // moves up with every deleted continuation line
     int firstHeaderLine = -1;    // first line of the existing header (in place only)
     std::vector<HeaderRun> runs; // in the order found, bottom-up
+    // By schema line: the continuation lines of a parameter line that the
+    // matching removed, top-down, so that the update can tell which of the
+    // new ones it writes anew.
+    std::vector<std::vector<std::string>> removedContinuations;
 };
 
 // Walks up from the line above the heading, comparing the existing lines with

@@ -16,8 +16,8 @@ class InPlaceUpdate {
 public:
     InPlaceUpdate(PassServices& pass, const HeaderLayout& layout, HeaderMatch& match)
         : pass_(pass), editor_(pass.editor()), layout_(layout), header_(layout.header.lines),
-          runs_(match.runs), heading_(match.headingLine), n_(match.firstHeaderLine),
-          g_(static_cast<int>(match.runs.size())) {}
+          runs_(match.runs), removed_(match.removedContinuations), heading_(match.headingLine),
+          n_(match.firstHeaderLine), g_(static_cast<int>(match.runs.size())) {}
 
     int run() {
         const int schemaSize = static_cast<int>(layout_.schema.lines.size());
@@ -127,12 +127,21 @@ private:
         insertContinuationLines();
     }
 
+    // A continuation line is marked unless the matching removed the same
+    // line at the same place: what the update writes anew is shown and
+    // counted, what it only puts back is not.
     void insertContinuationLines() {
         const int count = layout_.header.continuationLines(static_cast<std::size_t>(i_));
+        const std::vector<std::string>* removed = static_cast<std::size_t>(i_) < removed_.size()
+                                                      ? &removed_[static_cast<std::size_t>(i_)]
+                                                      : nullptr;
         for (int k = 0; k < count && e_ + 1 < static_cast<int>(header_.size()); ++k) {
             ++n_;
             ++e_;
-            insertLine(n_ - 1, layout_.indented(header_[e_]), false);
+            const std::string line = layout_.indented(header_[e_]);
+            const bool putBack = removed && static_cast<std::size_t>(k) < removed->size() &&
+                                 (*removed)[static_cast<std::size_t>(k)] == line;
+            insertLine(n_ - 1, line, !putBack);
         }
     }
 
@@ -141,6 +150,7 @@ private:
     const HeaderLayout& layout_;
     const std::vector<std::string>& header_;
     std::vector<HeaderRun>& runs_;
+    const std::vector<std::vector<std::string>>& removed_;
     int heading_;
     int n_;
     int g_;

@@ -134,6 +134,59 @@ TEST_F(DemoTracking, ChangedParametersRewriteTheirLines) {
     expectStable(demo, again, &day1);
 }
 
+bool isLineMarked(const PassResult& r, int line) {
+    return std::any_of(r.marks.begin(), r.marks.end(),
+                       [&](const CommentMark& m) { return m.line == line; });
+}
+
+// An update in place marks every parameter line it writes anew, continuation
+// lines included, and none that it puts back as it was.
+TEST_F(DemoTracking, ParameterLinesThatAnUpdateWritesAreMarked) {
+    struct Row {
+        const char* name;
+        std::string from;
+        std::string to;
+        std::vector<std::string> marked;
+        std::vector<std::string> unmarked;
+    };
+    const std::string kOne = "procedure Foo(A, B: Byte);";
+    const Row rows[] = {
+        {"unchanged", kFoo, kFoo, {}, {"const A : Integer", "var B : string"}},
+        {"one added",
+         kFoo,
+         "procedure Foo(const A: Integer; var B: string; C: Char);",
+         {"C : Char"},
+         {"const A : Integer", "var B : string"}},
+        {"the second changed",
+         kFoo,
+         "procedure Foo(const A: Integer; var B: Word);",
+         {"var B : Word"},
+         {"const A : Integer"}},
+        {"the first changed",
+         kFoo,
+         "procedure Foo(A: Byte; var B: string);",
+         {"A : Byte"},
+         {"var B : string"}},
+        {"one removed", kFoo, "procedure Foo(const A: Integer);", {}, {"const A : Integer"}},
+        {"from one to three",
+         kOne,
+         "procedure Foo(A, B: Byte;\n  C: Word; D: Char);",
+         {"C : Word", "D : Char"},
+         {"A , B : Byte"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PassResult first = commentWith(demo, unitWith(row.from, "  X;\n"), &day1);
+        const PassResult again = commentWith(demo, replaced(first.text, row.from, row.to), &day1);
+        for (const std::string& text : row.marked)
+            EXPECT_TRUE(isLineMarked(again, indexOf(again, text))) << text;
+        for (const std::string& text : row.unmarked)
+            EXPECT_FALSE(isLineMarked(again, indexOf(again, text))) << text;
+        EXPECT_EQ(again.count, static_cast<int>(row.marked.size()));
+        expectStable(demo, again, &day1);
+    }
+}
+
 TEST_F(DemoTracking, TwoRoutinesInARowEachGetTheirOwnHeader) {
     const std::string input = "implementation\n\nprocedure A;\nbegin\nend;\n"
                               "  function B: Integer;\n  begin\n  end;\n";
