@@ -30,7 +30,7 @@ implementation
 
 uses
   SysUtils, Controls, ComCtrls, Dialogs, Forms, Process, LazIDEIntf, SrcEditorIntf,
-  IDEDialogs, QuillwrightProgram;
+  IDEDialogs, LazFileCache, QuillwrightProgram;
 
 const
   PascalExtensions = ' .dpr .pas .inc ';
@@ -152,7 +152,12 @@ begin
   try
     // Only the file in the editor is reloaded, not the units a walk wrote.
     if FileBytes(FileName) <> Before then
+    begin
+      // The IDE caches file dates: with the stale one the reloaded editor
+      // would count as changed on disk.
+      InvalidateFileStateCache(FileName);
       ReloadEditor(Editor);
+    end;
     if Run.Started and (Run.ExitStatus = 0) then
       Kind := mtInformation
     else
@@ -161,6 +166,8 @@ begin
   finally
     Run.Free;
   end;
+  // The user goes on typing where the command was given.
+  SourceEditorManagerIntf.ShowActiveWindowOnTop(True);
 end;
 
 { A command does nothing while another one runs: the setup keeps handling
