@@ -312,20 +312,15 @@ CodeState codeStateAfter(std::string_view text, CodeState state) {
             }
             ++i;
             break;
-        case CodeState::BraceComment:
-        case CodeState::BraceDirective:
-            i = closedAt(i, "}");
+        default: {
+            const bool brace =
+                state == CodeState::BraceComment || state == CodeState::BraceDirective;
+            i = closedAt(i, brace ? "}" : "*)");
             if (i == std::string_view::npos)
                 return state;
             state = CodeState::Code;
             break;
-        case CodeState::ParenComment:
-        case CodeState::ParenDirective:
-            i = closedAt(i, "*)");
-            if (i == std::string_view::npos)
-                return state;
-            state = CodeState::Code;
-            break;
+        }
         }
     }
     return state;
