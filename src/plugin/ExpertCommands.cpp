@@ -68,9 +68,9 @@ void TQuillmarkExpert::CommentClick(ide::MenuItem*) {
         if (!source)
             return;
         if (source->kind == SourceKind::Project) {
-            // The units are looked up in the current directory; only the
+            // The units are looked up beside the project file; only the
             // project file is reloaded, not the units the walk changed.
-            library_.drivers().commentProject(source->fileName, {});
+            library_.drivers().commentProject(source->fileName);
             tools->ReloadFile(source->fileName.c_str());
             return;
         }

@@ -5,6 +5,7 @@
 #include "ScriptedUi.h"
 #include "app/core/DriverMessages.h"
 #include "app/core/Drivers.h"
+#include "app/core/FilePaths.h"
 #include "engine/Messages.h"
 #include "schema/SchemaMarkers.h"
 #include "support/MemoryFileSystem.h"
@@ -311,6 +312,23 @@ TEST_F(WalkFixture, AFailedSaveEndsTheWalkWithTheErrorAndNothingHalfWritten) {
 TEST_F(WalkFixture, UnitsInAnotherFolderLeaveOnlyTheProjectFile) {
     EXPECT_EQ(drivers.commentProject("/p/Main.dpr", "/elsewhere"), WalkEnd::Finished);
     EXPECT_EQ(ui.reportLines, (Lines{"/p/Main.dpr\t0"}));
+}
+
+TEST_F(WalkFixture, WithoutAUnitFolderTheUnitsAreLookedUpBesideTheProjectFile) {
+    // Whatever the current directory is: the shells' setup dialog moves it.
+    EXPECT_EQ(drivers.commentProject("/p/Main.dpr"), WalkEnd::Finished);
+    EXPECT_EQ(ui.reportLines,
+              (Lines{"/p/Main.dpr\t0", "unit1.pas\t2", "unit2.pas\t2", "unit3.pas\t0"}));
+}
+
+TEST(FolderOf, KeepsARootsSeparatorAndDropsTheOneBeforeTheName) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"/p/Main.dpr", "/p"},    {"/Main.dpr", "/"},   {"C:\\src\\Main.dpr", "C:\\src"},
+        {"C:\\Main.dpr", "C:\\"}, {"C:Main.dpr", "C:"}, {"Main.dpr", ""},
+        {"a/b\\Main.dpr", "a/b"},
+    };
+    for (const auto& [path, folder] : rows)
+        EXPECT_EQ(folderOf(path), folder) << path;
 }
 
 TEST_F(WalkFixture, AProjectFileWithoutFolderIsLookedUpInTheUnitFolder) {

@@ -1,5 +1,6 @@
 // The small parts: text encodings, shortcut codes and the hot-key field, the
-// file drop, the launcher and the choice of text editor.
+// file drop, the launcher, the choice of text editor, and the title bars of
+// the dialogs that have no buttons.
 
 #include <QDropEvent>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include "app/desktop/TFilesDrop.h"
 #include "app/dialogs/HotKeyCode.h"
 #include "app/dialogs/RunAndWait.h"
+#include "app/dialogs/TFrmProgress.h"
+#include "app/dialogs/TFrmSetup.h"
 #include "app/dialogs/THotKey.h"
 #include "app/dialogs/TextEditorCommand.h"
 #include "app/dialogs/TextEncoding.h"
@@ -39,6 +42,37 @@ class ComponentsTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { QW_VERIFY_NO_LEAKED_WINDOWS(); }
+
+    // Neither asks for a button in its title bar, and a minimising (which
+    // some window managers offer anyway) is taken back.
+    void titleBarsWithoutButtons_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("setup") << "setup";
+        QTest::newRow("progress") << "progress";
+    }
+    void titleBarsWithoutButtons() {
+        QFETCH(QString, window);
+        DesktopFixture fx;
+        Settings settings;
+        Schema schema;
+        Progress progress;
+        std::unique_ptr<QWidget> shown;
+        if (window == QLatin1String("setup"))
+            shown =
+                std::make_unique<TFrmSetup>(fx.services, settings, schema, HotKeyControls::Hidden);
+        else
+            shown = std::make_unique<TFrmProgress>(progress);
+        const Qt::WindowFlags flags = shown->windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint) && flags.testFlag(Qt::WindowTitleHint));
+        for (Qt::WindowType button : {Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+                                      Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
+            QVERIFY(!flags.testFlag(button));
+        shown->show();
+        shown->setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!shown->isMinimized());
+        QVERIFY(shown->isVisible());
+        shown->hide();
+    }
 
     void encodingIsDetected_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -185,48 +219,152 @@ private slots:
         const QString marker = fx.file("done");
         const Command slow{QStringLiteral("/bin/sh"),
                            {QStringLiteral("-c"), QStringLiteral("sleep 0.2; : > \"$0\""), marker}};
-        RunAndWait(slow, ShowWindow::Normal, -1); // waits without limit
+        QVERIFY(RunAndWait(slow, ShowWindow::Normal, -1)); // waits without limit
         QVERIFY(QFile::exists(marker));
         QFile::remove(marker);
 
         const Command slower{QStringLiteral("/bin/sh"),
                              {QStringLiteral("-c"), QStringLiteral("sleep 2; : > \"$0\""), marker}};
-        RunAndWait(slower, ShowWindow::Normal, 0); // starts it and returns
+        QVERIFY(RunAndWait(slower, ShowWindow::Normal, 0)); // starts it and returns
         QVERIFY(!QFile::exists(marker));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000); // it kept running
 
-        RunAndWait(Command{fx.file("no-such-program"), {}}, ShowWindow::Normal, -1);
-        RunAndWait(Command{}, ShowWindow::Normal, -1); // returns, reporting nothing
+        // What cannot be started returns at once and says so.
+        QVERIFY(!RunAndWait(Command{fx.file("no-such-program"), {}}, ShowWindow::Normal, -1));
+        QVERIFY(!RunAndWait(Command{}, ShowWindow::Normal, -1));
     }
 
+    // Rows: what is on the search path, $VISUAL, $EDITOR, the desktop entry
+    // of the default application for plain text, whether the caller waits,
+    // the file, and the command made (empty: none).
     void textEditorCommands_data() {
         QTest::addColumn<QStringList>("onPath");
+        QTest::addColumn<QString>("visual");
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("entry");
         QTest::addColumn<bool>("wait");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("command");
-        QTest::newRow("gedit waits") << QStringList{"gedit", "kate"} << true << "/s/A b.cs"
-                                     << QStringList{"/bin/gedit", "--wait", "/s/A b.cs"};
-        QTest::newRow("kate blocks") << QStringList{"kate", "leafpad"} << true << "/s/x.cs"
-                                     << QStringList{"/bin/kate", "--block", "/s/x.cs"};
-        QTest::newRow("mousepad") << QStringList{"mousepad"} << true << "/s/x.cs"
+        const QString gedit = "[Desktop Entry]\nName=Text Editor\nExec=gedit %U\nTerminal=false\n"
+                              "[Desktop Action new-window]\nExec=gedit --new-window\n";
+        QTest::newRow("gedit waits")
+            << QStringList{"gedit", "kate"} << ""
+            << ""
+            << "" << true << "/s/A b.cs" << QStringList{"/bin/gedit", "--wait", "/s/A b.cs"};
+        QTest::newRow("kate blocks")
+            << QStringList{"kate", "leafpad"} << ""
+            << ""
+            << "" << true << "/s/x.cs" << QStringList{"/bin/kate", "--block", "/s/x.cs"};
+        QTest::newRow("mousepad") << QStringList{"mousepad"} << ""
+                                  << ""
+                                  << "" << true << "/s/x.cs"
                                   << QStringList{"/bin/mousepad", "--disable-server", "/s/x.cs"};
-        QTest::newRow("leafpad has no option") << QStringList{"leafpad"} << true << "/s/x.cs"
-                                               << QStringList{"/bin/leafpad", "/s/x.cs"};
-        QTest::newRow("no wait asked") << QStringList{"gedit"} << false << "unit1.pas"
-                                       << QStringList{"/bin/gedit", "unit1.pas"};
+        QTest::newRow("leafpad has no option")
+            << QStringList{"leafpad"} << ""
+            << ""
+            << "" << true << "/s/x.cs" << QStringList{"/bin/leafpad", "/s/x.cs"};
+        QTest::newRow("no wait asked")
+            << QStringList{"gedit"} << ""
+            << ""
+            << "" << false << "unit1.pas" << QStringList{"/bin/gedit", "unit1.pas"};
         QTest::newRow("name like an option")
-            << QStringList{"gedit"} << false << "-x.pas" << QStringList{"/bin/gedit", "./-x.pas"};
-        QTest::newRow("none found") << QStringList{} << true << "/s/x.cs" << QStringList{};
+            << QStringList{"gedit"} << ""
+            << ""
+            << "" << false << "-x.pas" << QStringList{"/bin/gedit", "./-x.pas"};
+        QTest::newRow("none found") << QStringList{} << ""
+                                    << ""
+                                    << "" << true << "/s/x.cs" << QStringList{};
+        // The desktop's default application comes first.
+        QTest::newRow("default gedit waits")
+            << QStringList{"gedit", "kate"} << "vi"
+            << "" << gedit << true << "/s/x.cs" << QStringList{"/bin/gedit", "--wait", "/s/x.cs"};
+        QTest::newRow("default, no wait")
+            << QStringList{"gedit"} << ""
+            << "" << gedit << false << "-x.pas" << QStringList{"/bin/gedit", "./-x.pas"};
+        QTest::newRow("default without field code")
+            << QStringList{"pluma"} << ""
+            << ""
+            << "[Desktop Entry]\nExec=pluma\n"
+            << true << "/s/x.cs" << QStringList{"/bin/pluma", "/s/x.cs"};
+        QTest::newRow("default's field codes")
+            << QStringList{"ed1"} << ""
+            << ""
+            << "[Desktop Entry]\nExec = ed1 %i --title=%c --at=100%% %f %F\n"
+            << true << "/s/x.cs" << QStringList{"/bin/ed1", "--title=", "--at=100%", "/s/x.cs"};
+        QTest::newRow("default quoted with blanks")
+            << QStringList{"/opt/My Editor/ed"} << ""
+            << ""
+            << "[Desktop Entry]\nExec=\"/opt/My Editor/ed\" \"--say=\\\\\"hi\\\\\"\" %u\n"
+            << true << "/s/x.cs" << QStringList{"/opt/My Editor/ed", "--say=\"hi\"", "/s/x.cs"};
+        QTest::newRow("default in a terminal")
+            << QStringList{"vim", "x-terminal-emulator", "gedit"} << ""
+            << ""
+            << "[Desktop Entry]\nExec=vim %F\nTerminal=true\n"
+            << true << "/s/x.cs" << QStringList{"/bin/x-terminal-emulator", "-e", "vim", "/s/x.cs"};
+        QTest::newRow("default not installed")
+            << QStringList{"leafpad"} << ""
+            << ""
+            << "[Desktop Entry]\nExec=gone %U\n"
+            << true << "/s/x.cs" << QStringList{"/bin/leafpad", "/s/x.cs"};
+        QTest::newRow("default with an open quote")
+            << QStringList{"gedit"} << ""
+            << ""
+            << "[Desktop Entry]\nExec=\"gedit %U\n"
+            << false << "/s/x.cs" << QStringList{"/bin/gedit", "/s/x.cs"};
+        // Then $VISUAL and $EDITOR, a terminal editor in a terminal window.
+        QTest::newRow("VISUAL in a terminal")
+            << QStringList{"nano", "x-terminal-emulator", "gedit"} << "nano"
+            << ""
+            << "" << true << "/s/x.cs"
+            << QStringList{"/bin/x-terminal-emulator", "-e", "nano", "/s/x.cs"};
+        QTest::newRow("VISUAL before EDITOR")
+            << QStringList{"vim", "nano", "xterm"} << "vim"
+            << "nano"
+            << "" << true << "/s/x.cs" << QStringList{"/bin/xterm", "-e", "vim", "/s/x.cs"};
+        QTest::newRow("EDITOR with its arguments")
+            << QStringList{"vim", "xterm"} << ""
+            << "vim -u \"my vimrc\""
+            << "" << true << "/s/x.cs"
+            << QStringList{"/bin/xterm", "-e", "vim", "-u", "my vimrc", "/s/x.cs"};
+        QTest::newRow("VISUAL a desktop editor")
+            << QStringList{"code", "xterm"} << "code --wait"
+            << ""
+            << "" << true << "/s/x.cs" << QStringList{"/bin/code", "--wait", "/s/x.cs"};
+        QTest::newRow("VISUAL gvim stays")
+            << QStringList{"gvim"} << "gvim"
+            << ""
+            << "" << true << "/s/x.cs" << QStringList{"/bin/gvim", "--nofork", "/s/x.cs"};
+        QTest::newRow("no terminal for vi")
+            << QStringList{"vi", "kate"} << "vi"
+            << ""
+            << "" << true << "/s/x.cs" << QStringList{"/bin/kate", "--block", "/s/x.cs"};
+        QTest::newRow("VISUAL not installed")
+            << QStringList{"nano", "xterm"} << "micro"
+            << "nano"
+            << "" << true << "/s/x.cs" << QStringList{"/bin/xterm", "-e", "nano", "/s/x.cs"};
     }
     void textEditorCommands() {
         QFETCH(QStringList, onPath);
+        QFETCH(QString, visual);
+        QFETCH(QString, editor);
+        QFETCH(QString, entry);
         QFETCH(bool, wait);
         QFETCH(QString, file);
         QFETCH(QStringList, command);
-        const TextEditor editor([&](const QString& name) {
-            return onPath.contains(name) ? QStringLiteral("/bin/") + name : QString();
-        });
-        const Command made = editor.command(file, wait ? EditorWait::UntilClosed : EditorWait::No);
+        const TextEditor textEditor(EditorLookup{
+            [&](const QString& name) {
+                if (!onPath.contains(name))
+                    return QString();
+                return name.startsWith(u'/') ? name : QStringLiteral("/bin/") + name;
+            },
+            [&](const char* name) {
+                return QLatin1String(name) == QLatin1String("VISUAL") ? visual : editor;
+            },
+            [&] {
+                return entry.toUtf8();
+            }});
+        const Command made =
+            textEditor.command(file, wait ? EditorWait::UntilClosed : EditorWait::No);
         QStringList got;
         if (!made.empty())
             got << made.program << made.arguments;

@@ -67,6 +67,40 @@ private slots:
         QCOMPARE(fx.dialogs.shown.at(0).title, fx.file("Unit1.pas"));
     }
 
+    // A run without a schema writes no headers: the result window says why.
+    void theResultTellsARunWithoutSchema_data() {
+        QTest::addColumn<bool>("schema");
+        QTest::addColumn<bool>("clean");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("comment without schema") << false << false << true;
+        QTest::newRow("comment with a schema") << true << false << false;
+        QTest::newRow("clean without schema") << false << true << false;
+    }
+    void theResultTellsARunWithoutSchema() {
+        QFETCH(bool, schema);
+        QFETCH(bool, clean);
+        QFETCH(bool, noted);
+        DesktopFixture fx;
+        fx.write(QStringLiteral("Unit1.pas"), unitWithRoutines(1));
+        WindowDriverUi ui(fx.services, nullptr);
+        PassOptions options = optionsFor(fx.files);
+        if (schema)
+            options.schema = Schema{{"{ %FuncName }"}, {true}};
+        Drivers drivers(ui, options);
+        fx.dialogs.fallback = Button::Yes; // see it though, when nothing was removed
+        bool shown = false;
+        fx.dialogs.modalActions.push_back([&](QDialog& dialog) {
+            shown = static_cast<TFrmResult&>(dialog).SchemaNote->isVisible();
+        });
+        std::int32_t count = 0;
+        if (clean)
+            drivers.cleanFile(fx.file("Unit1.pas").toStdString());
+        else
+            drivers.commentFile(fx.file("Unit1.pas").toStdString(), Interaction::ShowResult, count);
+        QCOMPARE(fx.dialogs.shown.size(), std::size_t(1));
+        QCOMPARE(shown, noted);
+    }
+
     void abortButtonStopsThePassAndSaveIsDisabled() {
         DesktopFixture fx;
         fx.write(QStringLiteral("Big.pas"), unitWithRoutines(200));

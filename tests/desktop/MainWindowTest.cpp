@@ -17,6 +17,7 @@
 #include "app/dialogs/TFrmResult.h"
 #include "app/dialogs/TFrmSetup.h"
 #include "app/dialogs/THotKey.h"
+#include "app/dialogs/TResultMemo.h"
 #include "schema/FixedEpochClock.h"
 
 using namespace qw;
@@ -156,6 +157,43 @@ private slots:
         QVERIFY(fx.dialogs.asked.empty());
     }
 
+    // However the result window closes, the keys reach the main window again.
+    void theMainWindowGetsTheFocusBack_data() {
+        QTest::addColumn<bool>("abandon");
+        QTest::newRow("Save") << false;
+        QTest::newRow("Exit, abandon the changes") << true;
+    }
+    void theMainWindowGetsTheFocusBack() {
+        QFETCH(bool, abandon);
+        MainFixture fx;
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(fx.form.get()));
+        fx.select({"A.pas"});
+        fx.form->FileListBox1->setFocus();
+        fx.dialogs.answers = {Button::Yes}; // abandon the changes
+        fx.dialogs.modalActions.push_back([&](QDialog& dialog) {
+            auto& result = static_cast<TFrmResult&>(dialog);
+            QVERIFY(QTest::qWaitForWindowActive(&result));
+            QTest::keyClicks(result.Memo2, QStringLiteral("x"));
+            (abandon ? result.BitBtn2 : result.BitBtn1)->click();
+            QVERIFY(!result.isVisible());
+            // What the window manager did: the focus went to a window that
+            // is gone by now.
+            auto stray = std::make_unique<QWidget>();
+            stray->show();
+            QVERIFY(QTest::qWaitForWindowActive(stray.get()));
+            stray.reset();
+            QCoreApplication::processEvents();
+            QVERIFY(QApplication::activeWindow() != fx.form.get());
+        });
+        QTest::keyClick(fx.form.get(), Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(fx.dialogs.shown.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.asked.size(), std::size_t(abandon ? 1 : 0));
+        QTRY_COMPARE(QApplication::activeWindow(), fx.form.get());
+        QCOMPARE(QApplication::focusWidget(), fx.form->FileListBox1);
+        fx.form->hide();
+    }
+
     void doubleClickParsesAllSelected() {
         MainFixture fx;
         fx.select({"A.pas", "B.pas"});
@@ -175,8 +213,23 @@ private slots:
         QVERIFY(fx.dialogs.shown.empty()); // answered No
     }
 
+    void projectWalksAndReports_data() {
+        QTest::addColumn<bool>("setupFirst");
+        QTest::newRow("straight away") << false;
+        // The setup dialog moves the current directory to the schema folder.
+        QTest::newRow("after Setup, Cancel") << true;
+    }
     void projectWalksAndReports() {
+        QFETCH(bool, setupFirst);
         MainFixture fx;
+        QTemporaryDir schemas;
+        if (setupFirst) {
+            fx.state.settings.schemaDirectory = schemas.path().toStdString();
+            fx.dialogs.modalActions.push_back(
+                [](QDialog& dialog) { static_cast<TFrmSetup&>(dialog).Button2->click(); });
+            fx.form->BtnSetup->click();
+            QCOMPARE(QDir::currentPath(), QDir(schemas.path()).canonicalPath());
+        }
         fx.select({"C.dpr"});
         QStringList lines;
         fx.dialogs.modalActions.push_back([&](QDialog& dialog) {

@@ -8,6 +8,7 @@
 #include "DesktopTest.h"
 #include "app/desktop/QuilloProgram.h"
 #include "app/desktop/TForm1.h"
+#include "app/dialogs/TDirectoryListBox.h"
 #include "app/dialogs/TFrmSetup.h"
 #include "schema/Clock.h"
 #include "schema/MemorySettingsStore.h"
@@ -49,18 +50,34 @@ private slots:
         DesktopFixture fx;
         MemorySettingsStore store;
         FixedTime clock;
+        QTemporaryDir startFolder;
+        QDir::setCurrent(startFolder.path());
         bool windowBeforeSetup = true;
+        std::size_t toldBeforeSetup = 0;
         fx.dialogs.modalActions.push_back([&](QDialog& dialog) {
             QVERIFY(qobject_cast<TFrmSetup*>(&dialog));
             windowBeforeSetup = mainWindowExists();
+            toldBeforeSetup = fx.dialogs.asked.size();
             static_cast<TFrmSetup&>(dialog).Button2->click(); // Cancel
         });
         QuilloProgram program(fx.services, store, userIn(fx.folder.path()), clock);
         program.start();
         QVERIFY(!windowBeforeSetup);
         QCOMPARE(fx.dialogs.shown.size(), std::size_t(1));
+        // Before the dialog the user learns which schema could not be read, and why.
+        QCOMPARE(toldBeforeSetup, std::size_t(1));
+        QCOMPARE(fx.dialogs.asked[0].kind, DialogKind::Information);
+        const QString told = fx.dialogs.asked[0].text;
+        QVERIFY2(told.startsWith(QStringLiteral("The schema \"") + fx.file("Demo.cs") +
+                                 QStringLiteral("\" could not be read (")),
+                 qPrintable(told));
+        QVERIFY(told.contains(QStringLiteral("Choose a schema in the setup dialog")));
         QVERIFY(program.state().schema.empty());
         QVERIFY(program.mainWindow());
+        // The main window opens where the program started, not in the schema folder.
+        QCOMPARE(
+            QFileInfo(program.mainWindow()->DirectoryListBox1->directory()).canonicalFilePath(),
+            QFileInfo(startFolder.path()).canonicalFilePath());
         const Settings& s = program.state().settings;
         QCOMPARE(s.schemaName, std::string("Demo.cs"));
         QCOMPARE(s.coderName, std::string("tester"));

@@ -52,6 +52,61 @@ private slots:
         report.hide();
     }
 
+    // Taking the focus gives the list a current line; only a choice enables Edit.
+    void editWaitsForAChoice_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("focus by Tab") << "tab" << false;
+        QTest::newRow("focus by access key") << "alt+f" << false;
+        QTest::newRow("click") << "click" << true;
+        QTest::newRow("arrow key") << "down" << true;
+    }
+    void editWaitsForAChoice() {
+        QFETCH(QString, action);
+        QFETCH(bool, enabled);
+        DesktopFixture fx;
+        TFProjRep report(fx.services);
+        report.AddEntry(QStringLiteral("/p/Main.dpr"), 0);
+        report.AddEntry(QStringLiteral("unit1.pas"), 2);
+        report.show();
+        QVERIFY(QTest::qWaitForWindowActive(&report));
+        if (action == QLatin1String("tab")) {
+            report.Button1->setFocus();
+            QTest::keyClick(report.Button1, Qt::Key_Tab); // round to the list
+        } else if (action == QLatin1String("alt+f")) {
+            QTest::keyClick(&report, Qt::Key_F, Qt::AltModifier);
+        } else if (action == QLatin1String("click")) {
+            const QRect line = report.ListBox1->visualItemRect(report.ListBox1->item(1));
+            QTest::mouseClick(report.ListBox1->viewport(), Qt::LeftButton, {}, line.center());
+        } else {
+            QTest::keyClick(&report, Qt::Key_F, Qt::AltModifier);
+            QTest::keyClick(report.ListBox1, Qt::Key_Down);
+        }
+        if (action != QLatin1String("click"))
+            QVERIFY(report.ListBox1->hasFocus());
+        QCOMPARE(report.Button2->isEnabled(), enabled);
+        QTest::keyClick(&report, Qt::Key_E, Qt::AltModifier); // presses Edit a moment later
+        QTest::qWait(200);
+        QCOMPARE(fx.launcher.runs.size(), std::size_t(enabled ? 1 : 0));
+        report.hide();
+    }
+
+    void anEditorThatCannotStartIsReported() {
+        DesktopFixture fx;
+        fx.launcher.starts = false;
+        TFProjRep report(fx.services);
+        report.AddEntry(QStringLiteral("unit1.pas"), 0, QStringLiteral("/p/Unit1.pas"));
+        report.ListBox1->setCurrentRow(0);
+        report.ListBox1Click();
+        report.Button2->click();
+        QCOMPARE(fx.launcher.runs.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.asked.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.asked[0].kind, DialogKind::Error);
+        QCOMPARE(fx.dialogs.asked[0].text,
+                 QStringLiteral("The text editor \"/usr/bin/gedit\" could not be started to "
+                                "open\r\n/p/Unit1.pas"));
+    }
+
     void editOpensTheWholeName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("path");

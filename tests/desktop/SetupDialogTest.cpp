@@ -320,6 +320,37 @@ private slots:
         dialog.hide();
     }
 
+    void anEditorThatCannotStartIsReported_data() {
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("none found") << false << "No text editor was found to open\r\n";
+        QTest::newRow("fails to start")
+            << true << "The text editor \"/usr/bin/gedit\" could not be started to open\r\n";
+    }
+    void anEditorThatCannotStartIsReported() {
+        QFETCH(bool, found);
+        QFETCH(QString, message);
+        Library fx;
+        fx.launcher.starts = false;
+        const TextEditor none{EditorLookup{
+            [](const QString&) { return QString(); }, [](const char*) { return QString(); }, {}}};
+        const WindowServices services{fx.dialogs, fx.launcher, found ? fx.editor : none, fx.files,
+                                      fx.pictures};
+        TFrmSetup dialog(services, fx.settings, fx.schema, HotKeyControls::Hidden);
+        dialog.show();
+        QTest::keyClicks(dialog.MemoSchema, QStringLiteral("unsaved"));
+        dialog.BtnEditor->click();
+        QCOMPARE(fx.dialogs.asked.size(), std::size_t(1));
+        QCOMPARE(fx.dialogs.asked[0].kind, DialogKind::Error);
+        QVERIFY2(fx.dialogs.asked[0].text.startsWith(message),
+                 qPrintable(fx.dialogs.asked[0].text));
+        QVERIFY(fx.dialogs.asked[0].text.contains(fx.file("A.cs")));
+        // Nothing was read back: the edits stay.
+        QVERIFY(dialog.MemoSchema->toPlainText().startsWith(QStringLiteral("unsaved")));
+        QVERIFY(dialog.MemoSchema->document()->isModified());
+        dialog.hide();
+    }
+
     void unreadableSchemaKeepsThePreviousOne() {
         Library fx;
         TFrmSetup dialog(fx.services, fx.settings, fx.schema, HotKeyControls::Hidden);

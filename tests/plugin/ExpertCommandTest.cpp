@@ -256,7 +256,8 @@ TEST_F(PluginTest, CommentOnAProjectFileWalksItsUnitsAndReloadsOnlyTheProject) {
                             "begin\r\n"
                             "end.\r\n");
     writeSource("Unit1.pas", kUnitWithRoutine);
-    enterSourceFolder();
+    // The IDE's current directory is elsewhere: the units lie beside the project.
+    std::filesystem::current_path(schemaFolder);
     host.currentFile = sourcePath("Main.dpr");
     ASSERT_TRUE(loadAndInit());
     host.clearCalls();

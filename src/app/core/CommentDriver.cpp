@@ -111,6 +111,7 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
 
         result.title = fileName;
         result.counts = pass == Pass::Comment ? CountKind::Insertions : CountKind::Removals;
+        result.withoutSchema = pass == Pass::Comment && options.schema.empty();
 
         UiPassHost host(ui_);
         SourcePass sourcePass(options, host, progress);

@@ -68,6 +68,11 @@ public:
     // project file itself is used as given when it names a folder, else it is
     // looked up in `unitFolder` too.
     WalkEnd commentProject(const std::string& projectFile, const std::string& unitFolder);
+    // The same with the units looked up in the project file's folder (the
+    // current directory when its name has none): where the user chose the
+    // project, whatever the current directory has become since (the setup
+    // dialog moves it to the schema folder).
+    WalkEnd commentProject(const std::string& projectFile);
 
     // A command is in progress.
     bool running() const { return running_; }

@@ -10,6 +10,9 @@ namespace qw {
 
 // The file name without its folder.
 std::string_view fileNameOf(std::string_view path);
+// The folder part of the path, without the separator before the file name
+// (but a root keeps its own: "/" or "C:\"); empty when it names none.
+std::string_view folderOf(std::string_view path);
 // Whether the path names a folder as well as a file name.
 bool hasFolder(std::string_view path);
 // The extension of the file name, from its last "." on ("." included); empty

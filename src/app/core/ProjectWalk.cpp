@@ -69,4 +69,8 @@ WalkEnd Drivers::commentProject(const std::string& projectFile, const std::strin
     return lists_.queueEmpty() ? WalkEnd::Finished : WalkEnd::Aborted;
 }
 
+WalkEnd Drivers::commentProject(const std::string& projectFile) {
+    return commentProject(projectFile, std::string(folderOf(projectFile)));
+}
+
 } // namespace qw

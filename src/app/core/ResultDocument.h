@@ -39,6 +39,9 @@ struct ResultDocument {
     bool sourceRead = false;
     std::int32_t commentCount = 0;
     CountKind counts = CountKind::Insertions;
+    // A comment run had no schema (none could be read at start, or the user
+    // chose an empty one): it wrote no header comments, and the window says so.
+    bool withoutSchema = false;
     SaveButton saveButton = SaveButton::Enabled;
 
     // The bytes a save writes.

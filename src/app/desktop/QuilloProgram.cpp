@@ -1,6 +1,7 @@
 #include "app/desktop/QuilloProgram.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -28,7 +29,11 @@ QuilloProgram::~QuilloProgram() = default;
 
 void QuilloProgram::start() {
     state_.settings = loadSettings(store_, user_).settings;
+    // The main window opens where the program was started, also after a
+    // setup dialog at start has moved the current directory to its schemas.
+    const QString startFolder = QDir::currentPath();
     loadCurrentSchema(state_, services_, HotKeyControls::Hidden);
+    QDir::setCurrent(startFolder);
     mainWindow_ = std::make_unique<TForm1>(services_, state_);
 }
 

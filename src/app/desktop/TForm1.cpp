@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPushButton>
 
 #include "app/desktop/TFilesDrop.h"
@@ -131,10 +132,21 @@ template <typename Command> void TForm1::runCommand(Command command) {
     if (busy_)
         return;
     busy_ = true;
+    // Disabled, the control loses the focus; it gets it back afterwards.
+    const QPointer<QWidget> focused = focusWidget();
     client_->setEnabled(false);
     command();
     client_->setEnabled(true);
     busy_ = false;
+    if (focused)
+        focused->setFocus();
+    // The window manager may hand the focus to a window that has just closed
+    // (the result window, after its question was answered): the keys must
+    // reach this window again.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 QString TForm1::fullName(const QString& entry) const {
@@ -184,8 +196,9 @@ void TForm1::BtnProjClick() {
         return; // after a change of folder the list may have no current entry
     const std::string project = toNativeName(fullName(current->text()));
     runCommand([this, project] {
-        // The units are looked up where the folder list has made the current directory.
-        drivers_.commentProject(project, toNativeName(QDir::currentPath()));
+        // The units are looked up beside the project file: the current
+        // directory may since have moved to the schema folder.
+        drivers_.commentProject(project);
     });
 }
 

@@ -1,7 +1,9 @@
 #include "app/dialogs/FormStyle.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace qw::desktop {
@@ -22,6 +24,35 @@ QFont editorFont() {
 void fixClientSize(QWidget& window, int width, int height) {
     window.setFixedSize(width, height);
     window.setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+}
+
+namespace {
+
+class MinimizeUndo final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (window && event->type() == QEvent::WindowStateChange && window->isMinimized())
+            QTimer::singleShot(0, window, [window] {
+                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                window->raise();
+                window->activateWindow();
+            });
+        return false;
+    }
+};
+
+} // namespace
+
+void titleBarWithoutButtons(QWidget& window) {
+    Qt::WindowFlags flags = window.windowFlags();
+    flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
+               Qt::WindowContextHelpButtonHint);
+    window.setWindowFlags(flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    window.installEventFilter(new MinimizeUndo(&window));
 }
 
 void centerOnScreen(QWidget& window) {

@@ -26,11 +26,11 @@ class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
     // Starts the command and waits until it ends or `timeoutMs` milliseconds
-    // have passed (-1: no limit, 0: no wait). A program that cannot be started
-    // returns at once; the caller learns nothing of the failure.
-    virtual void runAndWait(const Command& command, ShowWindow show, int timeoutMs) = 0;
-    // Starts the command without waiting and without reporting a failure.
-    virtual void start(const Command& command, ShowWindow show) = 0;
+    // have passed (-1: no limit, 0: no wait). False, at once, when the
+    // program could not be started (an empty command included).
+    virtual bool runAndWait(const Command& command, ShowWindow show, int timeoutMs) = 0;
+    // Starts the command without waiting; false when it could not be started.
+    virtual bool start(const Command& command, ShowWindow show) = 0;
 };
 
 // The launcher of the running program.

@@ -17,6 +17,14 @@ EndCommentStyle styleOf(std::uint8_t stored) {
 
 } // namespace
 
+std::string unreadableSchemaText(const std::string& path, const std::string& reason) {
+    return "The schema \"" + path + "\" could not be read" +
+           (reason.empty() ? std::string() : " (" + reason + ")") +
+           ".\r\n\r\nChoose a schema in the setup dialog that opens now, or write one there "
+           "and save it with the popup menu of the list of files. Without a schema no header "
+           "comments are written.";
+}
+
 PassOptions passOptionsFor(const ProgramState& state, FileSystem* files) {
     PassOptions options;
     options.style = styleOf(state.settings.endCommentStyle);
@@ -31,10 +39,16 @@ PassOptions passOptionsFor(const ProgramState& state, FileSystem* files) {
 bool loadCurrentSchema(ProgramState& state, const WindowServices& services, HotKeyControls hotKey) {
     state.schema = Schema{};
     std::string bytes;
-    if (services.files.readFile(schemaPath(state.settings), bytes)) {
+    const std::string path = schemaPath(state.settings);
+    const IoResult read = services.files.readFile(path, bytes);
+    if (read) {
         state.schema = loadSchema(bytes);
         return true;
     }
+    // Without a word the setup dialog would seem to open for no reason.
+    services.dialogs.ask(
+        nullptr,
+        {DialogKind::Information, unreadableSchemaText(path, read.error), {Button::Ok}, {}, 0});
     TFrmSetup setup(services, state.settings, state.schema, hotKey, nullptr);
     return services.dialogs.showModal(setup) == QDialog::Accepted;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/dialogs/WindowServices.h"
 #include "engine/PassOptions.h"
 #include "schema/Schema.h"
@@ -26,9 +28,14 @@ struct ProgramState {
 PassOptions passOptionsFor(const ProgramState& state, FileSystem* files);
 
 // Reads the current schema (the schema folder joined with its name). When it
-// cannot be read, the setup dialog opens at once so that the user can choose
-// or create one; after Cancel the schema stays empty. True when a schema was
-// read or chosen.
+// cannot be read, the user is told which file and why (unreadableSchemaText),
+// and the setup dialog opens at once so that the user can choose or create
+// one; after Cancel the schema stays empty. True when a schema was read or
+// chosen.
 bool loadCurrentSchema(ProgramState& state, const WindowServices& services, HotKeyControls hotKey);
+
+// The message before that setup dialog: the schema file, the reason in the
+// file system's words, and what to do.
+std::string unreadableSchemaText(const std::string& path, const std::string& reason);
 
 } // namespace qw::desktop

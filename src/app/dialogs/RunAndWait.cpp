@@ -2,6 +2,8 @@
 
 #include "app/dialogs/RunAndWait.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QProcess>
 
 #ifdef Q_OS_WIN
@@ -33,25 +35,60 @@ QProcess* newProcess(const Command& command, ShowWindow show) {
 
 class RealLauncher final : public ProgramLauncher {
 public:
-    void runAndWait(const Command& command, ShowWindow show, int timeoutMs) override {
-        RunAndWait(command, show, timeoutMs);
+    bool runAndWait(const Command& command, ShowWindow show, int timeoutMs) override {
+        return RunAndWait(command, show, timeoutMs);
     }
-    void start(const Command& command, ShowWindow show) override { RunAndWait(command, show, 0); }
+    bool start(const Command& command, ShowWindow show) override {
+        return RunAndWait(command, show, 0);
+    }
 };
+
+// Eats the user's input while it is installed.
+class InputSink final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+// The input that queued up while the program did not respond.
+void dropQueuedInput() {
+    if (!QCoreApplication::instance())
+        return;
+    InputSink sink;
+    QCoreApplication::instance()->installEventFilter(&sink);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&sink);
+}
 
 } // namespace
 
-void RunAndWait(const Command& command, ShowWindow show, int timeoutMs) {
+bool RunAndWait(const Command& command, ShowWindow show, int timeoutMs) {
     if (command.empty())
-        return;
+        return false;
     QProcess* process = newProcess(command, show);
     process->start();
     if (!process->waitForStarted(-1)) {
-        delete process; // the failure is dropped: the caller learns nothing
-        return;
-    }
-    if (timeoutMs != 0 && process->waitForFinished(timeoutMs < 0 ? -1 : timeoutMs))
         delete process;
+        return false;
+    }
+    if (timeoutMs != 0) {
+        if (process->waitForFinished(timeoutMs < 0 ? -1 : timeoutMs))
+            delete process;
+        dropQueuedInput();
+    }
+    return true;
 }
 
 ProgramLauncher& processLauncher() {

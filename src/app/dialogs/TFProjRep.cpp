@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/core/ProjectReport.h"
+#include "app/dialogs/EditorLaunch.h"
 #include "app/dialogs/FileNames.h"
 #include "app/dialogs/FormStyle.h"
 #include "app/dialogs/TextEditorCommand.h"
@@ -79,10 +80,12 @@ TFProjRep::TFProjRep(const WindowServices& services, QWidget* parent)
     Button1->setGeometry(299, 176, 75, 25);
     Button1->setDefault(true);
 
+    // A click, or a choice by keyboard, selects a line. Taking the focus only
+    // gives the list a current line without selecting it, which is no choice.
     connect(ListBox1, &QListWidget::itemClicked, this, &TFProjRep::ListBox1Click);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && ListBox1->hasFocus())
-            ListBox1Click(); // a choice by keyboard is a click too
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!ListBox1->selectedItems().isEmpty())
+            ListBox1Click();
     });
     connect(Button2, &QPushButton::clicked, this, &TFProjRep::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
@@ -113,7 +116,7 @@ void TFProjRep::Button2Click() {
         const qsizetype tab = line.lastIndexOf(u'\t');
         file = tab < 0 ? line : line.left(tab);
     }
-    services_.launcher.start(services_.editor.command(file, EditorWait::No), ShowWindow::Maximized);
+    openInTextEditor(services_, this, file, EditorWait::No);
 }
 
 } // namespace qw::desktop

@@ -24,6 +24,7 @@ TFrmProgress::TFrmProgress(Progress& progress, QWidget* parent)
     setFont(formFont());
     setWindowTitle(QStringLiteral("Progress"));
     fixClientSize(*this, 178, 126);
+    titleBarWithoutButtons(*this);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -115,6 +115,12 @@ TFrmResult::TFrmResult(const WindowServices& services, QWidget* parent)
     Panels[0] = newPanel(StatusBar1, 90, Qt::AlignHCenter, QStringLiteral(" 1234:123"));
     Panels[1] = newPanel(StatusBar1, 80, Qt::AlignHCenter, QString());
     Panels[2] = newPanel(StatusBar1, 70, Qt::AlignHCenter, QStringLiteral("Insert"));
+    SchemaNote = newPanel(StatusBar1, 1, Qt::AlignHCenter, QStringLiteral("No schema: no headers"));
+    SchemaNote->setObjectName(QStringLiteral("SchemaNote"));
+    SchemaNote->setStyleSheet(QStringLiteral("color: red"));
+    SchemaNote->setToolTip(QStringLiteral("No schema could be read: choose one with Setup."));
+    SchemaNote->setFixedWidth(SchemaNote->sizeHint().width() + 8);
+    SchemaNote->hide();
     Panels[3] = newPanel(StatusBar1, 0, Qt::AlignRight, QStringLiteral("0 comments inserted"));
     layout->addWidget(StatusBar1);
 
@@ -191,6 +197,7 @@ void TFrmResult::LoadDocument(ResultDocument& document) {
     edited_ = false;
 
     CountsInsertions = document.counts == CountKind::Insertions;
+    SchemaNote->setVisible(document.withoutSchema);
     ShowCount(document.commentCount);
     BitBtn1->setEnabled(document.saveButton == SaveButton::Enabled);
 }

@@ -59,6 +59,8 @@ public:
     QStatusBar* StatusBar1;
     // The four panels of the status bar: caret, modified, mode, count.
     QLabel* Panels[4];
+    // Shown before the count only when the pass had no schema.
+    QLabel* SchemaNote;
 
     TextEncoding encoding() const { return encoding_; }
 

@@ -13,6 +13,7 @@
 #include <QTextBlock>
 
 #include "app/dialogs/DialogLayer.h"
+#include "app/dialogs/EditorLaunch.h"
 #include "app/dialogs/FileNames.h"
 #include "app/dialogs/FormStyle.h"
 #include "app/dialogs/ProgramLauncher.h"
@@ -91,6 +92,7 @@ TFrmSetup::TFrmSetup(const WindowServices& services, Settings& settings, Schema&
     setObjectName(QStringLiteral("FrmSetup"));
     setFont(formFont());
     fixClientSize(*this, 567, 313);
+    titleBarWithoutButtons(*this);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -363,9 +365,10 @@ void TFrmSetup::BtnEditorClick() {
         return;
     const QString name = fromNativeName(settings_.schemaName);
     const QString path = QDir(folder()).filePath(name);
-    services_.launcher.runAndWait(services_.editor.command(path, EditorWait::UntilClosed),
-                                  ShowWindow::Normal, -1);
-    loadSchemaFile(name);
+    // An editor that could not be started changed nothing: the dialog's
+    // editor keeps what it shows.
+    if (openInTextEditor(services_, this, path, EditorWait::UntilClosed))
+        loadSchemaFile(name);
 }
 
 int TFrmSetup::SchemaRowHeight() const {

@@ -50,14 +50,16 @@ void ScriptedDialogs::showHelp(QWidget*) {
     ++helpShown;
 }
 
-void RecordingLauncher::runAndWait(const Command& command, ShowWindow show, int timeoutMs) {
+bool RecordingLauncher::runAndWait(const Command& command, ShowWindow show, int timeoutMs) {
     runs.push_back({command, show, timeoutMs});
-    if (whileRunning)
+    if (starts && whileRunning)
         whileRunning(command);
+    return starts;
 }
 
-void RecordingLauncher::start(const Command& command, ShowWindow show) {
+bool RecordingLauncher::start(const Command& command, ShowWindow show) {
     runs.push_back({command, show, -2});
+    return starts;
 }
 
 IoResult FailingFileSystem::readFile(const std::string& path, std::string& bytes) {

@@ -75,10 +75,11 @@ public:
         ShowWindow show;
         int timeoutMs; // -2: started without waiting
     };
-    void runAndWait(const Command& command, ShowWindow show, int timeoutMs) override;
-    void start(const Command& command, ShowWindow show) override;
+    bool runAndWait(const Command& command, ShowWindow show, int timeoutMs) override;
+    bool start(const Command& command, ShowWindow show) override;
 
     std::vector<Run> runs;
+    bool starts = true; // false: every program fails to start
     // What "the program" does while it runs (edits a file, say).
     std::function<void(const Command&)> whileRunning;
 };
@@ -110,9 +111,13 @@ struct DesktopFixture {
     ScriptedDialogs dialogs;
     RecordingLauncher launcher;
     // Finds "gedit" only, so the command is always the same.
-    TextEditor editor{[](const QString& name) {
-        return name == QLatin1String("gedit") ? QStringLiteral("/usr/bin/gedit") : QString();
-    }};
+    TextEditor editor{EditorLookup{[](const QString& name) {
+                                       return name == QLatin1String("gedit")
+                                                  ? QStringLiteral("/usr/bin/gedit")
+                                                  : QString();
+                                   },
+                                   [](const char*) { return QString(); },
+                                   {}}};
     FailingFileSystem files;
     SchemaPictures pictures;
     WindowServices services{dialogs, launcher, editor, files, pictures};

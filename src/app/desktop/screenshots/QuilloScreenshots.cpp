@@ -4,16 +4,22 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QThread>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 #include "app/core/ProjectReport.h"
 #include "app/core/ResultDocument.h"
@@ -54,14 +60,45 @@ public:
     Button ask(const Message&) override { return Button::Ignore; }
 };
 
+// On an X display the picture is taken from the screen, with the frame and
+// title bar that the window manager (if one runs) gave the window; elsewhere
+// from the window alone.
+QPixmap picture(QWidget& window) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window.screen())
+        return window.grab();
+    // The window manager frames and places the window, then it is painted.
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 700) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    const QRect frame = window.frameGeometry();
+    return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+}
+
 bool save(QWidget& window, const QString& folder, const char* name) {
     window.show();
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-    const bool ok = window.grab().save(path, "PNG");
+    const bool ok = picture(window).save(path, "PNG");
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     window.hide();
+    return ok;
+}
+
+// A modal window that `open` shows and waits for: taken, then closed.
+bool saveModal(const std::function<void()>& open, const QString& folder, const char* name) {
+    bool ok = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        ok = save(*modal, folder, name);
+        modal->close();
+    });
+    open();
     return ok;
 }
 
@@ -175,6 +212,9 @@ int main(int argc, char** argv) {
         at.setPosition(window.Memo2->document()->findBlockByNumber(33).position());
         window.Memo2->setTextCursor(at);
         ok &= save(window, out, "quillo-result.png");
+        // The same run without a schema: no headers, and the status bar says why.
+        window.SchemaNote->show();
+        ok &= save(window, out, "quillo-result-no-schema.png");
     }
     {
         TFProjRep report(services);
@@ -186,6 +226,16 @@ int main(int argc, char** argv) {
         report.ListBox1Click();
         ok &= save(report, out, "quillo-report.png");
     }
+    ok &= saveModal(
+        [&] {
+            dialogs.ask(nullptr, {DialogKind::Information,
+                                  unreadableSchemaText(toNativeName(schemas + "/Mine.cs"),
+                                                       "No such file or directory"),
+                                  {Button::Ok},
+                                  {},
+                                  0});
+        },
+        out, "quillo-first-start.png");
     {
         HelpWindow help;
         ok &= save(help, out, "quillo-help.png");
