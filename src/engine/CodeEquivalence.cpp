@@ -270,6 +270,14 @@ std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::strin
     }
 }
 
+// The bytes at which a string, comment or directive may open.
+constexpr std::array<bool, 256> kMayOpen = [] {
+    std::array<bool, 256> table{};
+    for (char c : {'\'', '{', '(', '/'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 CodeState codeStateAfter(std::string_view text, CodeState state) {
     const std::size_t n = text.size();
     const auto at = [&](std::size_t i) {
@@ -284,6 +292,10 @@ CodeState codeStateAfter(std::string_view text, CodeState state) {
     while (i < n) {
         switch (state) {
         case CodeState::Code: {
+            while (i < n && !kMayOpen[static_cast<unsigned char>(text[i])])
+                ++i;
+            if (i == n)
+                return state;
             const char c = text[i];
             if (c == '\'') {
                 state = CodeState::String;

@@ -154,10 +154,11 @@ TEST(CodeEquivalence, StateAfterATextFollowsTheSameRules) {
         // A comment appended to code keeps it; appended inside a string, it
         // does not.
         if (r.start == CodeState::Code &&
-            (r.expected == CodeState::Code || r.expected == CodeState::String))
+            (r.expected == CodeState::Code || r.expected == CodeState::String)) {
             EXPECT_EQ(findCodeMismatch(r.text, std::string(r.text) + " { c }").has_value(),
                       r.expected == CodeState::String)
                 << r.text;
+        }
     }
 }
 
