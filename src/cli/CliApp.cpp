@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <thread>
 
 #include <CLI/CLI.hpp>
@@ -16,10 +17,12 @@
 #include "cli/OrderedRun.h"
 #include "cli/ProgressBar.h"
 #include "cli/ProjectCommand.h"
+#include "cli/ProjectSettingsLookup.h"
 #include "cli/RunSettings.h"
 #include "cli/SettingsCommand.h"
 #include "cli/Terminal.h"
 #include "engine/FileSystem.h"
+#include "schema/UserEnvironment.h"
 
 namespace qw::cli {
 namespace {
@@ -189,17 +192,65 @@ int defaultJobs() {
     return cores == 0 ? 1 : static_cast<int>(cores);
 }
 
-std::optional<RunSettings> settingsForRun(const PassArgs& args, SchemaUse use, ExitStatus& status) {
-    RunSettingsResult r = runSettings(realFileSystem(), args.overrides(), use);
+std::optional<RunSettings> settingsForRun(const PassArgs& args, SchemaUse use,
+                                          const ProjectSettings* project, ExitStatus& status) {
+    RunSettingsResult r = runSettings(realFileSystem(), args.overrides(), use, project);
     if (!r.settings) {
         reportError(r.error);
         status =
             r.error.rfind("SOURCE_DATE_EPOCH", 0) == 0 ? ExitStatus::Usage : ExitStatus::Failed;
         return std::nullopt;
     }
-    for (const std::string& w : r.settings->warnings)
-        reportWarning(w);
     return std::move(r.settings);
+}
+
+// The options of each group of files that share a project settings file (the
+// last group: files under none), made only for the groups in use.
+struct FileGroups {
+    std::vector<std::size_t> groupOf; // per file
+    std::vector<FileCommandOptions> options;
+    std::vector<RunSettings> settings; // what the options point into
+};
+
+std::optional<FileGroups> fileGroups(const std::vector<std::string>& files, const PassArgs& args,
+                                     const FileCommandOptions& base, ExitStatus& status) {
+    ProjectSettingsLookup projects(realFileSystem(), currentUserEnvironment().home);
+    std::vector<int> found;
+    for (const std::string& file : files)
+        found.push_back(projects.indexFor(file));
+    if (projects.failed()) {
+        reportError(projects.error());
+        status = projects.status();
+        return std::nullopt;
+    }
+    const std::size_t none = projects.settings().size();
+    FileGroups groups;
+    std::vector<bool> used(none + 1, files.empty()); // an empty run still checks its settings
+    for (const int index : found) {
+        groups.groupOf.push_back(index == kNoProjectSettings ? none
+                                                             : static_cast<std::size_t>(index));
+        used[groups.groupOf.back()] = true;
+    }
+    groups.options.assign(none + 1, base);
+    groups.settings.reserve(none + 1);
+    std::set<std::string> warned;
+    const SchemaUse use =
+        base.pass.mode == PassMode::Clean ? SchemaUse::NotNeeded : SchemaUse::Needed;
+    for (std::size_t g = 0; g <= none; ++g) {
+        if (!used[g])
+            continue;
+        auto settings =
+            settingsForRun(args, use, g < none ? &projects.settings()[g] : nullptr, status);
+        if (!settings)
+            return std::nullopt;
+        for (const std::string& w : settings->warnings)
+            if (warned.insert(w).second)
+                reportWarning(w);
+        groups.options[g].pass = settings->options;
+        groups.options[g].pass.mode = base.pass.mode;
+        groups.settings.push_back(std::move(*settings)); // the clock moves, not its object
+    }
+    return groups;
 }
 
 ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode mode) {
@@ -208,24 +259,21 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
         return ExitStatus::Usage;
     }
     ExitStatus status = ExitStatus::Success;
-    const auto settings = settingsForRun(
-        args.pass, mode == PassMode::Clean ? SchemaUse::NotNeeded : SchemaUse::Needed, status);
-    if (!settings)
-        return status;
-
     const Discovery found =
         discoverFiles(args.files, args.recursive ? Recursion::On : Recursion::Off);
     for (const std::string& e : found.errors)
         reportError(e);
-    if (!found.errors.empty())
-        status = ExitStatus::Failed;
 
     FileCommandOptions options;
-    options.pass = settings->options;
     options.pass.mode = mode;
     options.output = outputOf(args);
     options.policy = args.pass.policy;
     options.marks = args.json.empty() ? KeepMarks::No : KeepMarks::Yes;
+    const std::optional<FileGroups> groups = fileGroups(found.files, args.pass, options, status);
+    if (!groups)
+        return status;
+    if (!found.errors.empty())
+        status = ExitStatus::Failed;
 
     const int jobs = std::max(1, std::min(args.jobs > 0 ? args.jobs : defaultJobs(),
                                           static_cast<int>(found.files.size())));
@@ -241,7 +289,8 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
     runInOrder(
         found.files.size(), jobGroups(found.files), jobs,
         [&](std::size_t file, int worker) {
-            return workers[static_cast<std::size_t>(worker)]->process(found.files[file]);
+            return workers[static_cast<std::size_t>(worker)]->process(
+                found.files[file], groups->options[groups->groupOf[file]]);
         },
         [&](std::size_t file, FileOutcome& o) {
             FileReport& r = o.report;
@@ -273,9 +322,21 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
 
 ExitStatus runProjectCommand(const ProjectArgs& args) {
     ExitStatus status = ExitStatus::Success;
-    const auto settings = settingsForRun(args.pass, SchemaUse::Needed, status);
+    ProjectSettingsLookup projects(realFileSystem(), currentUserEnvironment().home);
+    const int project = projects.indexFor(args.projectFile);
+    if (projects.failed()) {
+        reportError(projects.error());
+        return projects.status();
+    }
+    const auto settings = settingsForRun(
+        args.pass, SchemaUse::Needed,
+        project == kNoProjectSettings ? nullptr
+                                      : &projects.settings()[static_cast<std::size_t>(project)],
+        status);
     if (!settings)
         return status;
+    for (const std::string& w : settings->warnings)
+        reportWarning(w);
     ProjectCommandOptions options;
     options.pass = settings->options;
     options.policy = args.pass.policy;

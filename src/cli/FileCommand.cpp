@@ -2,13 +2,13 @@
 
 #include <sstream>
 
-#include "engine/CodeEquivalence.h"
 #include "app/core/DriverMessages.h"
 #include "app/core/DriverUi.h"
 #include "app/core/Drivers.h"
 #include "app/core/ResultDocument.h"
 #include "cli/ReadErrors.h"
 #include "cli/UnifiedDiff.h"
+#include "engine/CodeEquivalence.h"
 #include "engine/Messages.h"
 
 namespace qw::cli {
@@ -23,13 +23,21 @@ std::string inQuotes(const std::string& path) {
 class FileProcessor::Ui final : public DriverUi {
 public:
     Ui(const FileCommandOptions& options, FileSystem& files)
-        : options_(options), files_(files), drivers_(*this, passOptions(options, files_)) {}
+        : options_(&options), files_(files), drivers_(*this, passOptions(options, files_)) {}
+
+    // Files under different project settings files run with different options.
+    void use(const FileCommandOptions& options) {
+        if (&options == options_)
+            return;
+        options_ = &options;
+        drivers_.setPassOptions(passOptions(options, files_));
+    }
 
     FileOutcome process(const std::string& path) {
         outcome_ = FileOutcome{};
         outcome_.report.file = path;
         diagnostics_.str({});
-        if (options_.pass.mode == PassMode::Clean) {
+        if (options_->pass.mode == PassMode::Clean) {
             drivers_.cleanFile(path);
         } else {
             std::int32_t count = 0;
@@ -61,7 +69,7 @@ public:
                       files_.reasonFor(message.fileName);
             return Button::Abort;
         }
-        const Button answer = answerFor(options_.policy, message);
+        const Button answer = answerFor(options_->policy, message);
         diagnostics_ << diagnosticLine(message) << " [" << buttonName(answer) << "]\n";
         r.messages.push_back({message, answer});
         return answer;
@@ -70,11 +78,11 @@ public:
     void showResult(ResultDocument& result) override {
         FileReport& r = outcome_.report;
         r.count = result.commentCount;
-        if (options_.marks == KeepMarks::Yes)
+        if (options_->marks == KeepMarks::Yes)
             r.marks = result.editor.marks();
         const std::string bytes = result.savedBytes();
         r.changed = bytes != result.sourceBytes;
-        switch (options_.output) {
+        switch (options_->output) {
         case Output::Stdout:
             outcome_.out += bytes;
             break;
@@ -120,7 +128,8 @@ private:
     void write(const ResultDocument& result, const std::string& bytes) {
         FileReport& r = outcome_.report;
         if (const auto mismatch = findCodeMismatch(result.sourceBytes, bytes)) {
-            r.error = inQuotes(result.title) + " was not written: " + describeCodeMismatch(*mismatch);
+            r.error =
+                inQuotes(result.title) + " was not written: " + describeCodeMismatch(*mismatch);
             return;
         }
         if (const SaveResult saved = saveFile(files_, result.title, bytes); !saved) {
@@ -130,7 +139,7 @@ private:
         r.written = true;
     }
 
-    const FileCommandOptions& options_;
+    const FileCommandOptions* options_;
     ReadErrors files_;
     Drivers drivers_;
     FileOutcome outcome_;
@@ -143,8 +152,9 @@ FileProcessor::FileProcessor(const FileCommandOptions& options, FileSystem& file
 
 FileProcessor::~FileProcessor() = default;
 
-FileOutcome FileProcessor::process(const std::string& path) {
+FileOutcome FileProcessor::process(const std::string& path, const FileCommandOptions& options) {
     ui_->reset();
+    ui_->use(options);
     return ui_->process(path);
 }
 

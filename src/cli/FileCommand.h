@@ -63,7 +63,9 @@ public:
     FileProcessor(const FileProcessor&) = delete;
     FileProcessor& operator=(const FileProcessor&) = delete;
 
-    FileOutcome process(const std::string& path);
+    // `options` may differ from file to file (their project settings); they
+    // must live as long as the processor.
+    FileOutcome process(const std::string& path, const FileCommandOptions& options);
 
 private:
     class Ui;

@@ -7,6 +7,7 @@
 #include "cli/UserSettings.h"
 #include "engine/FileSystem.h"
 #include "schema/FixedEpochClock.h"
+#include "schema/ProjectSettings.h"
 #include "schema/SchemaFile.h"
 #include "schema/Settings.h"
 #include "schema/SystemClock.h"
@@ -19,9 +20,12 @@ constexpr int kHighestStyle = 3;
 } // namespace
 
 std::optional<std::string> schemaFileFor(FileSystem& fs, const std::optional<std::string>& given,
+                                         const ProjectSettings* project,
                                          const LoadedSettings& loaded, std::string& error) {
     if (given)
         return given;
+    if (project && project->schema)
+        return project->schema->value;
     if (loaded.isStored(setting_names::kName))
         return schemaPath(loaded.settings);
     if (std::optional<std::string> bundled = findBundledSchema(fs))
@@ -48,7 +52,8 @@ std::unique_ptr<Clock> runClock(const char* sourceDateEpoch, std::string& error)
     return std::make_unique<FixedEpochClock>(static_cast<std::time_t>(seconds));
 }
 
-RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, SchemaUse use) {
+RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, SchemaUse use,
+                              const ProjectSettings* project) {
     RunSettingsResult result;
     RunSettings run;
     run.clock = runClock(std::getenv("SOURCE_DATE_EPOCH"), result.error);
@@ -64,9 +69,12 @@ RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, Sc
 
     PassOptions& o = run.options;
     o.clock = run.clock.get();
-    o.coderName = overrides.coderName.value_or(stored.coderName);
+    o.coderName = overrides.coderName.value_or(
+        project && project->coderName ? project->coderName->value : stored.coderName);
     if (overrides.style) {
         o.style = *overrides.style;
+    } else if (project && project->style) {
+        o.style = project->style->value;
     } else if (stored.endCommentStyle <= kHighestStyle) {
         o.style = static_cast<EndCommentStyle>(stored.endCommentStyle);
     } else {
@@ -74,11 +82,13 @@ RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, Sc
                                " is not 0 to 3; style 2 is used");
         o.style = EndCommentStyle::Brace;
     }
-    o.crossReference = overrides.crossReference.value_or(stored.crossReference);
+    o.crossReference = overrides.crossReference.value_or(project && project->crossReference
+                                                             ? project->crossReference->value
+                                                             : stored.crossReference);
 
     if (use == SchemaUse::Needed) {
         const std::optional<std::string> file =
-            schemaFileFor(fs, overrides.schemaFile, loaded, result.error);
+            schemaFileFor(fs, overrides.schemaFile, project, loaded, result.error);
         if (!file)
             return result;
         std::string bytes;

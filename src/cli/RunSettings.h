@@ -10,6 +10,7 @@
 namespace qw {
 class FileSystem;
 struct LoadedSettings;
+struct ProjectSettings;
 } // namespace qw
 
 namespace qw::cli {
@@ -39,16 +40,20 @@ struct RunSettingsResult {
     std::string error; // "cannot read schema FILE: reason", ... when `settings` is empty
 };
 
-// Reads the stored settings, applies the overrides, loads the schema (the
-// stored SchemaDirectory + SchemaName; the bundled Demo.cs only when no schema
-// name is stored at all) and picks the clock: SOURCE_DATE_EPOCH as a fixed
+// Reads the stored settings, puts the values of the project settings file
+// (null: none applies) and then the overrides over them, loads the schema
+// (the stored SchemaDirectory + SchemaName; the bundled Demo.cs only when no
+// schema is named anywhere) and picks the clock: SOURCE_DATE_EPOCH as a fixed
 // moment in UTC when it is set, else the system clock.
-RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, SchemaUse use);
+RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, SchemaUse use,
+                              const ProjectSettings* project = nullptr);
 
-// The schema file a run reads: `given` (--schema) when set, else the stored
-// SchemaDirectory + SchemaName, else, when no schema name is stored at all,
-// the bundled Demo.cs. Empty with `error` set when that cannot be found.
+// The schema file a run reads: `given` (--schema) when set, else the one the
+// project settings file names, else the stored SchemaDirectory + SchemaName,
+// else, when no schema name is stored at all, the bundled Demo.cs. Empty with
+// `error` set when that cannot be found.
 std::optional<std::string> schemaFileFor(FileSystem& fs, const std::optional<std::string>& given,
+                                         const ProjectSettings* project,
                                          const LoadedSettings& loaded, std::string& error);
 
 // The clock of a run, from the value of SOURCE_DATE_EPOCH (null: not set).

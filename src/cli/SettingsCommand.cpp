@@ -3,10 +3,13 @@
 #include <charconv>
 #include <optional>
 
+#include "cli/ProjectSettingsLookup.h"
 #include "cli/RunSettings.h"
 #include "cli/UserSettings.h"
 #include "engine/FileSystem.h"
 #include "engine/Text.h"
+#include "schema/ProjectSettings.h"
+#include "schema/SettingValues.h"
 #include "schema/Settings.h"
 
 namespace qw::cli {
@@ -50,22 +53,14 @@ std::optional<std::int32_t> integerOf(const std::string& text) {
 }
 
 std::optional<std::int32_t> styleOf(const std::string& text) {
-    const std::string lower = toLower(text);
-    const char* styleNames[] = {"none", "line", "brace", "paren"};
-    for (std::int32_t i = 0; i < 4; ++i)
-        if (lower == styleNames[i] || lower == std::to_string(i))
-            return i;
+    if (const auto style = styleNamed(text))
+        return static_cast<std::int32_t>(*style);
     return std::nullopt;
 }
 
 std::optional<std::int32_t> switchOf(const std::string& text) {
-    const std::string lower = toLower(text);
-    for (const char* on : {"1", "on", "yes", "true"})
-        if (lower == on)
-            return 1;
-    for (const char* off : {"0", "off", "no", "false"})
-        if (lower == off)
-            return 0;
+    if (const auto on = switchNamed(text))
+        return *on == CrossReference::On ? 1 : 0;
     return std::nullopt;
 }
 
@@ -115,9 +110,22 @@ ExitStatus showSettings(FileSystem& fs, std::ostream& out, std::ostream& err) {
             << "': " << loaded.store.error << "\n";
         return ExitStatus::Failed;
     }
+    ProjectSettingsLookup projects(fs, user.user.home);
+    const int index = projects.indexForFolder(user.user.currentDirectory);
+    if (projects.failed()) {
+        err << "quillwright: error: " << projects.error() << "\n";
+        return projects.status();
+    }
+    const ProjectSettings* project = index == kNoProjectSettings
+                                         ? nullptr
+                                         : &projects.settings()[static_cast<std::size_t>(index)];
+
     const Settings& s = loaded.settings;
-    auto origin = [&](const char* name) {
+    auto origin = [&](const char* name) -> std::string {
         return loaded.isStored(name) ? "stored" : "default";
+    };
+    auto fromProject = [](int line) {
+        return "project file, line " + std::to_string(line);
     };
     auto row = [&](const char* name, const std::string& value, const std::string& from) {
         std::string line =
@@ -126,21 +134,39 @@ ExitStatus showSettings(FileSystem& fs, std::ostream& out, std::ostream& err) {
         out << line << "\n";
     };
     out << "Settings: " << user.location << "\n";
+    out << "Project: " << (project ? project->file : std::string("none")) << "\n";
     row(names::kPath, s.schemaDirectory, origin(names::kPath));
     row(names::kName, s.schemaName, origin(names::kName));
-    const bool logon = !user.user.logonName.empty();
-    row(names::kUser, s.coderName,
-        logon ? "logon name" : (loaded.isStored(names::kUser) ? "stored" : "default"));
-    row(names::kStyle, std::to_string(s.endCommentStyle) + " " + styleText(s.endCommentStyle),
-        origin(names::kStyle));
+    if (project && project->coderName) {
+        row(names::kUser, project->coderName->value, fromProject(project->coderName->line));
+    } else {
+        const bool logon = !user.user.logonName.empty();
+        row(names::kUser, s.coderName, logon ? "logon name" : origin(names::kUser));
+    }
+    if (project && project->style) {
+        const int style = static_cast<int>(project->style->value);
+        row(names::kStyle, std::to_string(style) + " " + styleText(style),
+            fromProject(project->style->line));
+    } else {
+        row(names::kStyle, std::to_string(s.endCommentStyle) + " " + styleText(s.endCommentStyle),
+            origin(names::kStyle));
+    }
     row(names::kShortcut, std::to_string(s.commentHotKey) + " " + hotKeyText(s.commentHotKey),
         origin(names::kShortcut));
-    row(names::kCrossReference, s.crossReference == CrossReference::On ? "1 on" : "0 off",
-        origin(names::kCrossReference));
+    const auto xref = [](CrossReference on) {
+        return on == CrossReference::On ? "1 on" : "0 off";
+    };
+    if (project && project->crossReference)
+        row(names::kCrossReference, xref(project->crossReference->value),
+            fromProject(project->crossReference->line));
+    else
+        row(names::kCrossReference, xref(s.crossReference), origin(names::kCrossReference));
     std::string error;
-    if (const auto schema = schemaFileFor(fs, std::nullopt, loaded, error)) {
+    if (const auto schema = schemaFileFor(fs, std::nullopt, project, loaded, error)) {
         out << "Schema: " << *schema;
-        if (!loaded.isStored(names::kName))
+        if (project && project->schema)
+            out << " (project file, line " << project->schema->line << ")";
+        else if (!loaded.isStored(names::kName))
             out << " (bundled; no schema name is stored)";
         if (!fs.isFile(*schema))
             out << " (cannot be read)";

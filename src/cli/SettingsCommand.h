@@ -11,8 +11,9 @@ class FileSystem;
 
 namespace qw::cli {
 
-// `quillwright settings`: the stored values, where each comes from, and the
-// schema a run would read.
+// `quillwright settings`: the values in use in the current folder (the
+// project settings file that applies there over the stored ones), where each
+// comes from, and the schema a run would read.
 ExitStatus showSettings(FileSystem& fs, std::ostream& out, std::ostream& err);
 
 // `quillwright settings set NAME VALUE`: changes one stored value and leaves
