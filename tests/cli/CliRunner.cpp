@@ -122,7 +122,10 @@ bool exists(const std::string& path) {
 
 CliResult runCli(const std::string& workDir, const std::vector<std::string>& args,
                  const std::map<std::string, std::string>& env) {
+    // The home folder ends the search for project settings files: none above
+    // workDir is ever found.
     std::map<std::string, std::string> vars{{"HOME", workDir},
+                                            {"USERPROFILE", workDir},
                                             {"QUILLWRIGHT_SETTINGS", workDir + "/settings.conf"},
                                             {"SOURCE_DATE_EPOCH", "0"},
                                             {"LC_ALL", "C"},

@@ -14,7 +14,7 @@ struct CliResult {
 
 // Runs the built quillwright in `workDir` with a clean environment: its own
 // settings file (workDir/settings.conf unless `env` names another), a fixed
-// SOURCE_DATE_EPOCH of 0, the C locale, HOME in workDir; `env` adds or
+// SOURCE_DATE_EPOCH of 0, the C locale, HOME (and USERPROFILE) in workDir; `env` adds or
 // replaces variables (an empty value removes one).
 CliResult runCli(const std::string& workDir, const std::vector<std::string>& args,
                  const std::map<std::string, std::string>& env = {});

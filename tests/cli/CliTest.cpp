@@ -490,6 +490,88 @@ TEST_F(Cli, SettingsSetRefusesUnknownNamesAndValues) {
     EXPECT_EQ(conf.find("Name="), std::string::npos) << conf; // only what was set
 }
 
+// --- project settings files ---
+
+// `text` as a regular expression that matches exactly it.
+std::string literal(const std::string& text) {
+    return std::regex_replace(text, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
+}
+
+TEST_F(Cli, ProjectSettingsFileDecidesBetweenOptionsAndTheStore) {
+    // Two projects, one with a schema of its own, and a file under none.
+    put("team/.quillwright", "# shared\nstyle = paren\nschema = tools/Team.cs\ncoder = Team\n");
+    put("team/tools/Team.cs", "x(* Team\r\nx%Coder\r\nx*)\r\n");
+    put("team/src/deep/A.pas", kRoutine);
+    put("other/.quillwright", "xref = on\nstyle = none\n");
+    put("other/B.pas", kRoutine);
+    put("C.pas", kRoutine);
+    storeSettings("Style=1\nUser=Stored\n");
+    const std::string header = literal("unit U;\ninterface\nimplementation\n(* Team\nTeam\n*)\n");
+    const std::string teamParen =
+        header + literal("procedure P;\nbegin (* P *)\nend; (* P *)\nend.");
+    const std::string teamBrace = header + literal("procedure P;\nbegin { P }\nend; { P }\nend.");
+    struct Row {
+        std::vector<std::string> args;
+        std::string out; // a regular expression
+    };
+    const Row rows[] = {
+        // found from a nested folder, its schema relative to it, coder and style from it
+        {{"comment", "team/src/deep/A.pas"}, teamParen},
+        // options over the project file
+        {{"comment", "--style", "brace", "team/src/deep/A.pas"}, teamBrace},
+        {{"comment", "--schema", path("team/tools/Team.cs"), "--coder", "Team", "C.pas"},
+         header + literal("procedure P;\nbegin // P\nend; // P\nend.")},
+        // the project file over the store (style 1), the store where it is silent
+        {{"comment", "other/B.pas"}, "(.|\n)*Not used in this unit!(.|\n)*\nbegin\nend;\nend\."},
+        {{"comment", "other/B.pas", "--no-xref", "--coder", "X"},
+         "unit U;\ninterface\nimplementation\n\\(\\* =+ \\*\\)\n(.|\n)*procedure "
+         "P;\nbegin\nend;\nend\."},
+        // two files under different project files and one under none, in one run
+        {{"comment", "-j", "2", "team/src/deep/A.pas", "C.pas", "team/src/deep/A.pas"},
+         teamParen + "unit U;(.|\n)*begin // P\nend; // P\nend\." + teamParen},
+    };
+    for (const Row& row : rows) {
+        const CliResult r = run(row.args);
+        SCOPED_TRACE(row.args[row.args.size() - 1]);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(std::regex_match(r.out, std::regex(row.out))) << r.out;
+    }
+
+    // 'settings' tells which file applies in the current folder and what it gives.
+    const CliResult shown = runCli(path("team/src"), {"settings"}, {{"HOME", dir.path()}});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    for (const std::string& expected :
+         {"Project: " + path("team/.quillwright") + "\n",
+          std::string("Style  3 (* function *)                 project file, line 2\n"),
+          std::string("User   Team                             project file, line 4\n"),
+          "Schema: " + path("team") + nativePath("/tools/Team.cs") + " (project file, line 3)\n"})
+        EXPECT_NE(shown.out.find(expected), std::string::npos) << shown.out;
+    EXPECT_NE(run({"settings"}).out.find("Project: none\n"), std::string::npos);
+}
+
+TEST_F(Cli, ABadProjectSettingsFileStopsTheRunBeforeAnyFileIsTouched) {
+    put("good/U.pas", kRoutine);
+    put("bad/sub/U.pas", kRoutine);
+    put("bad/.quillwright", "style = paren\n\nxref = sometimes\n");
+    const std::string expected = "quillwright: error: " + path("bad/.quillwright") +
+                                 ":3: 'sometimes' is not a value for xref (on or off)\n";
+    for (const char* command : {"comment", "clean"}) {
+        const CliResult r = run({command, "-i", "good/U.pas", "bad/sub/U.pas"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, expected);
+    }
+    put("bad/Main.dpr", "program Main;\nuses U in 'sub/U.pas';\nbegin\nend.\n");
+    EXPECT_EQ(run({"project", "bad/Main.dpr"}).err, expected);
+    put("bad/.quillwright", "colour = red\n");
+    const CliResult unknown = runCli(path("bad/sub"), {"settings"}, {{"HOME", dir.path()}});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find(":1: 'colour' is no setting of a project file"), std::string::npos)
+        << unknown.err;
+    EXPECT_EQ(filesBelow(), (std::vector<std::string>{"bad/.quillwright", "bad/Main.dpr",
+                                                      "bad/sub/U.pas", "good/U.pas"}));
+    EXPECT_EQ(get("good/U.pas"), kRoutine);
+}
+
 TEST_F(Cli, SourceDateEpochFixesTheDateAndMustBeANumber) {
     put("U.pas", kRoutine);
     const CliResult fixed =
