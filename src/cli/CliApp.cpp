@@ -12,6 +12,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/FileCommand.h"
 #include "cli/FileDiscovery.h"
+#include "cli/HelpFormatter.h"
 #include "cli/JobPlan.h"
 #include "cli/JsonReport.h"
 #include "cli/OrderedRun.h"
@@ -32,21 +33,32 @@ constexpr const char* kDescription =
     "every routine of the implementation part, a short comment behind the begin and end of "
     "blocks, and optionally a cross-reference. 'clean' strips all comments again (compiler "
     "directives stay); 'project' comments a project file and every unit it reaches.\n"
-    "Defaults (schema, style, coder, cross-reference) come from the stored settings "
+    "Defaults (schema, style, coder, cross-reference) come from the project settings file "
+    ".quillwright nearest to each source file, then from the user's stored settings "
     "('quillwright settings'); options override them for one run.";
 
 constexpr const char* kFooter =
     "Exit status:\n"
     "  0  success\n"
     "  1  --check: some file would be written\n"
-    "  2  the command line (or SOURCE_DATE_EPOCH) could not be understood, or 'project' was\n"
-    "     given a file that is not a *.dpr\n"
-    "  3  a file or schema could not be read, processed or written, or a pass was aborted\n"
+    "  2  the command line, SOURCE_DATE_EPOCH or a project settings file could not be\n"
+    "     understood, or 'project' was given a file that is not a *.dpr\n"
+    "  3  a file or schema could not be read, processed or written, or a pass was\n"
+    "     aborted\n"
     "\n"
     "Environment:\n"
-    "  SOURCE_DATE_EPOCH     seconds since 1970: %Date and %Time tell that moment in UTC\n"
+    "  SOURCE_DATE_EPOCH     seconds since 1970: %Date and %Time tell that moment\n"
+    "                        in UTC\n"
     "  QUILLWRIGHT_SETTINGS  a settings file to use instead of the user's own\n"
-    "  XDG_CONFIG_HOME       where the user's settings file lies (Varnstead/Quillwright.conf)\n";
+    "  XDG_CONFIG_HOME       where the user's settings file lies\n"
+    "                        (Varnstead/Quillwright.conf)\n"
+    "\n"
+    "Files:\n"
+    "  .quillwright  project settings, one 'name = value' a line (schema, style,\n"
+    "                xref, coder); looked for in each source file's folder and the\n"
+    "                folders above it, up to the home folder\n";
+
+constexpr const char* kVersionLine = "quillwright " QW_VERSION;
 
 void reportError(const std::string& text) {
     std::cerr << "quillwright: error: " << text << "\n";
@@ -105,7 +117,8 @@ void addPolicyOption(CLI::App& cmd, PassArgs& args) {
     cmd.add_option("--on-problem", args.policy,
                    "What to answer when the pass meets a problem in the input: 'abort' leaves "
                    "the file as it was (default), 'ignore' goes on where the problem allows it")
-        ->transform(CLI::CheckedTransformer(policies, CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(policies, CLI::ignore_case).description(""))
+        ->option_text("abort|ignore");
 }
 
 void addCommentOptions(CLI::App& cmd, PassArgs& args) {
@@ -115,14 +128,19 @@ void addCommentOptions(CLI::App& cmd, PassArgs& args) {
         {"brace", EndCommentStyle::Brace}, {"2", EndCommentStyle::Brace},
         {"paren", EndCommentStyle::Paren}, {"3", EndCommentStyle::Paren}};
     cmd.add_option("--style", args.style,
-                   "Comment behind begin/end: none, line (//), brace ({ }), paren ((* *)), or 0 "
-                   "to 3; default: the stored style")
-        ->transform(CLI::CheckedTransformer(styles, CLI::ignore_case));
+                   "Comment behind begin and end: none, line (// X), brace ({ X }) or paren "
+                   "((* X *)), or 0 to 3; default: the project file's, else the stored style")
+        ->transform(CLI::CheckedTransformer(styles, CLI::ignore_case).description(""))
+        ->option_text("none|line|brace|paren");
     cmd.add_option("--schema", args.schema,
-                   "Schema file for the header comments; default: the stored schema folder and "
-                   "name (the bundled Demo.cs when no schema name is stored)");
+                   "Schema file for the header comments; default: the project file's, else the "
+                   "stored schema folder and name (the bundled Demo.cs when no schema name is "
+                   "stored)")
+        ->option_text("FILE");
     cmd.add_option("--coder", args.coder,
-                   "Value of %Coder; default: the logon name (the stored User when there is none)");
+                   "Value of %Coder; default: the project file's, else the logon name (the "
+                   "stored User when there is none)")
+        ->option_text("NAME");
     CLI::Option* on =
         cmd.add_flag("--xref", args.xref, "Write the cross-reference at the top of each file");
     CLI::Option* off = cmd.add_flag("--no-xref", args.noXref, "Write no cross-reference");
@@ -132,13 +150,16 @@ void addCommentOptions(CLI::App& cmd, PassArgs& args) {
 }
 
 void addFileOptions(CLI::App& cmd, FileArgs& args) {
-    cmd.add_option("FILE", args.files, "Source files, or folders with -r")->required();
+    cmd.add_option("FILE", args.files, "Source files, or folders with -r")
+        ->required()
+        ->option_text("...");
     cmd.add_flag("-r,--recursive", args.recursive,
                  "Process the *.pas, *.inc and *.dpr files below the folders given");
     cmd.add_option("-j,--jobs", args.jobs,
                    "Files processed side by side; default: the number of cores. Output and "
                    "report keep the order of the arguments.")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::PositiveNumber)
+        ->option_text("N");
     CLI::Option* inPlace = cmd.add_flag(
         "-i,--in-place", args.inPlace,
         "Save each result over its file (the file as it was is kept as NAME.bak); only files "
@@ -158,7 +179,8 @@ void addFileOptions(CLI::App& cmd, FileArgs& args) {
     cmd.add_flag("-q,--quiet", args.quiet, "No progress bar on standard error");
     cmd.add_option("--json", args.json,
                    "Write a report per file (count, messages and answers, queued unit names, "
-                   "comment marks) as JSON to FILE, or to standard output with '-' (with -i)");
+                   "comment marks) as JSON to FILE, or to standard output with '-' (with -i)")
+        ->option_text("FILE");
 }
 
 Output outputOf(const FileArgs& args) {
@@ -361,6 +383,8 @@ int run(int argc, char** argv) {
     std::setlocale(LC_TIME, "");
 
     CLI::App app{kDescription, "quillwright"};
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.set_version_flag("--version", kVersionLine, "Print the version and exit");
     // "/x" is a path, never an option, on Windows too.
     app.allow_windows_style_options(false);
     app.footer(kFooter);
@@ -386,13 +410,16 @@ int run(int argc, char** argv) {
                       "Write nothing; the report tells which files would be written");
     project->add_flag("-q,--quiet", projectArgs.quiet,
                       "Do not tell the file in progress on standard error");
-    project->add_option("--json", projectArgs.json,
-                        "Write the report as JSON to FILE, or to standard output with '-'");
+    project
+        ->add_option("--json", projectArgs.json,
+                     "Write the report as JSON to FILE, or to standard output with '-'")
+        ->option_text("FILE");
     addCommentOptions(*project, projectArgs.pass);
 
     CLI::App* settings =
-        app.add_subcommand("settings", "Show the stored settings; 'settings set NAME VALUE' "
-                                       "changes one");
+        app.add_subcommand("settings", "Show the settings in use in this folder (project "
+                                       "file, stored settings, defaults) and where each comes "
+                                       "from; 'settings set NAME VALUE' changes a stored one");
     CLI::App* settingsSet = settings->add_subcommand(
         "set", std::string("Change one stored setting: ") + settingNamesHelp());
     std::string settingName;
@@ -400,11 +427,15 @@ int run(int argc, char** argv) {
     settingsSet->add_option("NAME", settingName, "Setting name")->required();
     settingsSet->add_option("VALUE", settingValue, "New value")->required();
 
+    CLI::App* version = app.add_subcommand("version", "Print the version");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
@@ -420,6 +451,8 @@ int run(int argc, char** argv) {
         status = runProjectCommand(projectArgs);
     else if (settingsSet->parsed())
         status = setSetting(realFileSystem(), settingName, settingValue, std::cerr);
+    else if (version->parsed())
+        std::cout << kVersionLine << "\n";
     else if (settings->parsed())
         status = showSettings(realFileSystem(), std::cout, std::cerr);
     return static_cast<int>(status);
