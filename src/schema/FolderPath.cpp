@@ -1,5 +1,7 @@
 #include "schema/FolderPath.h"
 
+#include <algorithm>
+
 #include "engine/Text.h"
 
 namespace qw {
@@ -64,10 +66,17 @@ std::string parentFolder(std::string_view folder) {
 std::string resolvedAgainst(std::string_view folder, std::string_view path) {
     if (rootLength(path) > 0 || folder.empty())
         return std::string(path);
+    const char separator = separatorOf(folder);
     std::string out(folder);
     if (!isSeparator(out.back()))
-        out += separatorOf(folder);
-    return out += path;
+        out += separator;
+    const std::size_t start = out.size();
+    out += path;
+    // A Windows folder gets Windows separators throughout; elsewhere a
+    // backslash is part of a name.
+    if (separator == '\\')
+        std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '/', '\\');
+    return out;
 }
 
 bool sameFolder(std::string_view a, std::string_view b) {

@@ -17,7 +17,8 @@ std::string folderOf(std::string_view path);
 std::string parentFolder(std::string_view folder);
 
 // `path` as seen from `folder`: an absolute path stays as it is, a relative
-// one is appended to the folder with the separator the folder uses.
+// one is appended to the folder with the separator the folder uses (in a
+// folder with '\' separators its '/' become '\' too).
 std::string resolvedAgainst(std::string_view folder, std::string_view path);
 
 // Whether two folders are the same, trailing separators and the kind of

@@ -538,13 +538,14 @@ TEST_F(Cli, ProjectSettingsFileDecidesBetweenOptionsAndTheStore) {
     }
 
     // 'settings' tells which file applies in the current folder and what it gives.
-    const CliResult shown = runCli(path("team/src"), {"settings"}, {{"HOME", dir.path()}});
+    const CliResult shown =
+        runCli(path("team/src"), {"settings"}, {{"HOME", dir.path()}, {"USERPROFILE", dir.path()}});
     EXPECT_EQ(shown.status, 0) << shown.err;
     for (const std::string& expected :
-         {"Project: " + path("team/.quillwright") + "\n",
+         {"Project: " + nativePath(path("team/.quillwright")) + "\n",
           std::string("Style  3 (* function *)                 project file, line 2\n"),
           std::string("User   Team                             project file, line 4\n"),
-          "Schema: " + path("team") + nativePath("/tools/Team.cs") + " (project file, line 3)\n"})
+          "Schema: " + nativePath(path("team/tools/Team.cs")) + " (project file, line 3)\n"})
         EXPECT_NE(shown.out.find(expected), std::string::npos) << shown.out;
     EXPECT_NE(run({"settings"}).out.find("Project: none\n"), std::string::npos);
 }
@@ -553,7 +554,7 @@ TEST_F(Cli, ABadProjectSettingsFileStopsTheRunBeforeAnyFileIsTouched) {
     put("good/U.pas", kRoutine);
     put("bad/sub/U.pas", kRoutine);
     put("bad/.quillwright", "style = paren\n\nxref = sometimes\n");
-    const std::string expected = "quillwright: error: " + path("bad/.quillwright") +
+    const std::string expected = "quillwright: error: " + nativePath(path("bad/.quillwright")) +
                                  ":3: 'sometimes' is not a value for xref (on or off)\n";
     for (const char* command : {"comment", "clean"}) {
         const CliResult r = run({command, "-i", "good/U.pas", "bad/sub/U.pas"});
@@ -563,7 +564,8 @@ TEST_F(Cli, ABadProjectSettingsFileStopsTheRunBeforeAnyFileIsTouched) {
     put("bad/Main.dpr", "program Main;\nuses U in 'sub/U.pas';\nbegin\nend.\n");
     EXPECT_EQ(run({"project", "bad/Main.dpr"}).err, expected);
     put("bad/.quillwright", "colour = red\n");
-    const CliResult unknown = runCli(path("bad/sub"), {"settings"}, {{"HOME", dir.path()}});
+    const CliResult unknown =
+        runCli(path("bad/sub"), {"settings"}, {{"HOME", dir.path()}, {"USERPROFILE", dir.path()}});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find(":1: 'colour' is no setting of a project file"), std::string::npos)
         << unknown.err;

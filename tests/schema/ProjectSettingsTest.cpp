@@ -47,6 +47,7 @@ TEST(ProjectSettings, ReadsNameValueLinesAndNamesTheLineOfAnError) {
         {"/p/.quillwright", "schema = tools/Team.cs", "schema=/p/tools/Team.cs@1"},
         {"/p/.quillwright", "schema = /opt/Team.cs", "schema=/opt/Team.cs@1"},
         {"C:\\p\\.quillwright", "schema = tools\\Team.cs", "schema=C:\\p\\tools\\Team.cs@1"},
+        {"C:\\p\\.quillwright", "schema = tools/Team.cs", "schema=C:\\p\\tools\\Team.cs@1"},
         {"C:\\p\\.quillwright", "schema = D:\\Team.cs", "schema=D:\\Team.cs@1"},
         {"/p/.quillwright", "\nstyle = wide\n",
          "error /p/.quillwright:2: 'wide' is not a value for style (none, line, brace, paren or 0 "
