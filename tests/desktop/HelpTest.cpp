@@ -1,11 +1,15 @@
 // The help: a real text with a working table of contents, opened from every
-// Help button into one window that belongs to the window asking for it.
+// Help button into one window that belongs to the window asking for it; and
+// the real layer's message boxes.
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
+
+#include <algorithm>
 
 #include "DesktopTest.h"
 #include "app/dialogs/HelpWindow.h"
@@ -75,7 +79,50 @@ private slots:
         QCOMPARE(windows.size(), qsizetype(1));
         QVERIFY(windows[0]->isVisible());
         QVERIFY(windows[0]->isWindow());
+        // Centred over its owner, and Escape closes it.
+        // (within the frame's few pixels, which the window manager adds later)
+        const QPoint off = windows[0]->frameGeometry().center() - owner.frameGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 8, qPrintable(QString::number(off.manhattanLength())));
+        QVERIFY(QTest::qWaitForWindowActive(windows[0]));
+        QTest::keyClick(windows[0]->browser(), Qt::Key_Escape);
+        QTRY_VERIFY(owner.findChildren<HelpWindow*>().isEmpty()); // closed and deleted
         owner.hide();
+    }
+
+    // Buttons in the message's order, each with its access key.
+    void messageBoxButtons_data() {
+        QTest::addColumn<QList<int>>("buttons");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QString>("escape");
+        QTest::newRow("abort, ignore") << QList<int>{int(Button::Abort), int(Button::Ignore)}
+                                       << QStringList{"&Abort", "&Ignore"} << "&Abort";
+        QTest::newRow("yes, no") << QList<int>{int(Button::Yes), int(Button::No)}
+                                 << QStringList{"&Yes", "&No"} << "&No";
+        QTest::newRow("abort, retry, ignore")
+            << QList<int>{int(Button::Abort), int(Button::Retry), int(Button::Ignore)}
+            << QStringList{"&Abort", "&Retry", "&Ignore"} << "&Abort";
+        QTest::newRow("none given") << QList<int>{} << QStringList{"&OK"} << "&OK";
+    }
+    void messageBoxButtons() {
+        QFETCH(QList<int>, buttons);
+        QFETCH(QStringList, captions);
+        QFETCH(QString, escape);
+        Message message{DialogKind::Warning, "text", {}, {}, 0};
+        for (int b : buttons)
+            message.buttons.push_back(static_cast<Button>(b));
+        const std::unique_ptr<QMessageBox> box = newMessageBox(nullptr, message);
+        box->show();
+        QList<QAbstractButton*> shown = box->buttons();
+        std::sort(shown.begin(), shown.end(), [](QAbstractButton* a, QAbstractButton* b) {
+            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+        });
+        QStringList order;
+        for (QAbstractButton* b : shown)
+            order << b->text();
+        QCOMPARE(order, captions);
+        QCOMPARE(box->defaultButton()->text(), captions.front());
+        QCOMPARE(box->escapeButton()->text(), escape);
+        box->hide();
     }
 
     void setupHelpButtonOpensTheHelp() {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -62,6 +63,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setFont(formFont());
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     layout->addWidget(close, 0, Qt::AlignRight);
 }
 

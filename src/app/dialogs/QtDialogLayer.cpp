@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <memory>
+
 #include "app/dialogs/FileNames.h"
 #include "app/dialogs/FormStyle.h"
 #include "app/dialogs/HelpWindow.h"
@@ -27,25 +29,28 @@ QMessageBox::Icon iconOf(DialogKind kind) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton standardButtonOf(Button button) {
+// The caption of a button, with its access key.
+QString captionOf(Button button) {
     switch (button) {
     case Button::Yes:
-        return QMessageBox::Yes;
+        return QStringLiteral("&Yes");
     case Button::No:
-        return QMessageBox::No;
+        return QStringLiteral("&No");
     case Button::Ok:
-        return QMessageBox::Ok;
+        return QStringLiteral("&OK");
     case Button::Cancel:
-        return QMessageBox::Cancel;
+        return QStringLiteral("&Cancel");
     case Button::Abort:
-        return QMessageBox::Abort;
+        return QStringLiteral("&Abort");
     case Button::Retry:
-        return QMessageBox::Retry;
+        return QStringLiteral("&Retry");
     case Button::Ignore:
-        return QMessageBox::Ignore;
+        return QStringLiteral("&Ignore");
     }
-    return QMessageBox::NoButton;
+    return {};
 }
+
+constexpr const char* kButtonProperty = "qwButton";
 
 // The button that Escape and the close box answer: the one that stops, or
 // else the last.
@@ -66,31 +71,50 @@ QString messageText(const std::string& text) {
     return screen;
 }
 
-Button QtDialogLayer::ask(QWidget* parent, const Message& message) {
+std::unique_ptr<QMessageBox> newMessageBox(QWidget* parent, const Message& message) {
     const std::vector<Button> buttons =
         message.buttons.empty() ? std::vector<Button>{Button::Ok} : message.buttons;
-    QMessageBox box(iconOf(message.kind), QString::fromLatin1(dialogTitle(message.kind)),
-                    messageText(message.text), QMessageBox::NoButton, parent);
-    box.setFont(formFont());
-    for (Button b : buttons)
-        box.addButton(standardButtonOf(b));
-    box.setDefaultButton(standardButtonOf(buttons.front()));
-    box.setEscapeButton(standardButtonOf(escapeButtonOf(buttons)));
-    box.exec();
-    const auto pressed = box.standardButton(box.clickedButton());
-    for (Button b : buttons)
-        if (standardButtonOf(b) == pressed)
-            return b;
-    return escapeButtonOf(buttons);
+    auto box = std::make_unique<QMessageBox>(
+        iconOf(message.kind), QString::fromLatin1(dialogTitle(message.kind)),
+        messageText(message.text), QMessageBox::NoButton, parent);
+    box->setFont(formFont());
+    // One role for all, so that the platform's button order does not
+    // rearrange them: they stand in the message's order (Abort, Ignore).
+    const Button escape = escapeButtonOf(buttons);
+    for (Button b : buttons) {
+        QPushButton* button = box->addButton(captionOf(b), QMessageBox::ActionRole);
+        button->setProperty(kButtonProperty, static_cast<int>(b));
+        if (b == buttons.front())
+            box->setDefaultButton(button);
+        if (b == escape)
+            box->setEscapeButton(button);
+    }
+    return box;
+}
+
+Button QtDialogLayer::ask(QWidget* parent, const Message& message) {
+    const std::unique_ptr<QMessageBox> box = newMessageBox(parent, message);
+    box->exec();
+    if (QAbstractButton* pressed = box->clickedButton())
+        return static_cast<Button>(pressed->property(kButtonProperty).toInt());
+    return escapeButtonOf(message.buttons.empty() ? std::vector<Button>{Button::Ok}
+                                                  : message.buttons);
 }
 
 std::optional<QString> QtDialogLayer::askText(QWidget* parent, const QString& caption,
                                               const QString& prompt, const QString& initial) {
-    bool ok = false;
-    QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    // Wide enough for its caption (in a title bar's bold font) beside the
+    // title bar's buttons, too.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    dialog.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(caption) + 160);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void QtDialogLayer::showError(QWidget* parent, const QString& text, const QString& detail) {
@@ -116,6 +140,11 @@ void QtDialogLayer::showHelp(QWidget* parent) {
             return;
         }
     auto* help = new HelpWindow(owner);
+    // Over the window it was opened for, not wherever the window manager puts it.
+    if (owner)
+        help->move(owner->frameGeometry().center() - help->rect().center());
+    else
+        centerOnScreen(*help);
     help->show();
 }
 

@@ -2,7 +2,11 @@
 
 #include <QPointer>
 
+#include <memory>
+
 #include "app/dialogs/DialogLayer.h"
+
+class QMessageBox;
 
 namespace qw::desktop {
 
@@ -19,6 +23,11 @@ public:
     int showModal(QDialog& dialog) override;
     void showHelp(QWidget* parent) override;
 };
+
+// The message box of a message: its buttons in the message's order, each
+// with its access key; the first is the default one, and Escape answers as
+// the one that stops (Cancel, No, Abort), else the last.
+std::unique_ptr<QMessageBox> newMessageBox(QWidget* parent, const Message& message);
 
 // A message's text for the screen: CR LF and a lone CR become line breaks.
 QString messageText(const std::string& text);

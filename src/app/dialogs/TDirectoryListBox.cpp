@@ -23,6 +23,16 @@ public:
         QStyleOptionViewItem shifted = option;
         shifted.rect.setLeft(option.rect.left() + kIndent * index.data(kLevelRole).toInt());
         QStyledItemDelegate::paint(painter, shifted, index);
+        // The style draws no focus mark on a line: the current folder is
+        // framed while the list has the focus, so that the keys' target shows.
+        if (option.state & QStyle::State_HasFocus) {
+            painter->save();
+            QPen pen(option.palette.color(QPalette::WindowText));
+            pen.setStyle(Qt::DotLine);
+            painter->setPen(pen);
+            painter->drawRect(shifted.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);

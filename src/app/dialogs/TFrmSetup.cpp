@@ -136,6 +136,15 @@ TFrmSetup::TFrmSetup(const WindowServices& services, Settings& settings, Schema&
     HotKey1->setToolTip(QStringLiteral("set the hotkey for the IDE"));
     Label2->setBuddy(HotKey1);
     Label1 = newLabel(QStringLiteral("&Style for begin/ end"), Panel1, 160, 173, "Label1");
+    // The strip of marks begins at 264: in a font wider than the layout's the
+    // label is set smaller, so that no mark is painted over its end.
+    QFont labelFont = Label1->font();
+    while (QFontMetrics(labelFont).horizontalAdvance(QStringLiteral("Style for begin/ end")) >
+               102 &&
+           labelFont.pointSizeF() > 6)
+        labelFont.setPointSizeF(labelFont.pointSizeF() - 0.5);
+    Label1->setFont(labelFont);
+    Label1->adjustSize();
     LBCStyle = new QListWidget(Panel1);
     LBCStyle->setObjectName(QStringLiteral("LBCStyle"));
     LBCStyle->setGeometry(159, 190, 97, 67);

@@ -212,9 +212,6 @@ int main(int argc, char** argv) {
         at.setPosition(window.Memo2->document()->findBlockByNumber(33).position());
         window.Memo2->setTextCursor(at);
         ok &= save(window, out, "quillo-result.png");
-        // The same run without a schema: no headers, and the status bar says why.
-        window.SchemaNote->show();
-        ok &= save(window, out, "quillo-result-no-schema.png");
     }
     {
         TFProjRep report(services);
