@@ -11,7 +11,7 @@ unit QuillmarkCommands;
 interface
 
 uses
-  Classes;
+  Classes, SrcEditorIntf;
 
 type
   TSourceKind = (skOther, skUnit, skProject);
@@ -22,6 +22,9 @@ procedure CommentClick(Sender: TObject);
 procedure StripClick(Sender: TObject);
 procedure SetupClick(Sender: TObject);
 
+// The editor shows its file as it is on disk now.
+procedure ReloadEditor(Editor: TSourceEditorInterface);
+
 // Called after the setup: the hot key of "&Comment!" follows the settings.
 var
   OnSettingsChanged: procedure = nil;
@@ -29,7 +32,7 @@ var
 implementation
 
 uses
-  SysUtils, Controls, ComCtrls, Dialogs, Forms, Process, LazIDEIntf, SrcEditorIntf,
+  SysUtils, Controls, ComCtrls, Dialogs, Forms, Process, LazIDEIntf,
   IDEDialogs, LazFileCache, QuillwrightProgram;
 
 const

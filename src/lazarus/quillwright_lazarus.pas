@@ -8,7 +8,8 @@ unit quillwright_lazarus;
 interface
 
 uses
-  QuillmarkMenu, QuillmarkCommands, QuillwrightProgram, LazarusPackageIntf;
+  QuillmarkMenu, QuillmarkCommands, QuillwrightProgram, QuillmarkExpert, 
+  QuillmarkHotKey, LazarusPackageIntf;
 
 implementation
 
