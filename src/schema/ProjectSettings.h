@@ -21,8 +21,8 @@ template <typename T> struct ProjectValue {
 // user's settings.
 struct ProjectSettings {
     std::string file; // the project settings file itself
-    std::optional<ProjectValue<std::string>>
-        schema; // a path, relative ones made from the file's folder
+    // A path; a relative one is taken from the folder of the file.
+    std::optional<ProjectValue<std::string>> schema;
     std::optional<ProjectValue<EndCommentStyle>> style;
     std::optional<ProjectValue<CrossReference>> crossReference;
     std::optional<ProjectValue<std::string>> coderName;
