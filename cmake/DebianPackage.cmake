@@ -32,11 +32,11 @@ else()
 endif()
 
 # What Debian asks of every package: the copyright and a changelog.
-string(TIMESTAMP qw_changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
-file(WRITE ${CMAKE_BINARY_DIR}/packaging/changelog
-  "quillwright (${PROJECT_VERSION}) unstable; urgency=medium\n\n"
-  "  * Release ${PROJECT_VERSION}.\n\n"
-  " -- ${QW_DEB_MAINTAINER}  ${qw_changelog_date}\n")
+# Dated by the day (or SOURCE_DATE_EPOCH) and written only when it changes,
+# so that configuring again rebuilds nothing.
+string(TIMESTAMP qw_changelog_date "%a, %d %b %Y 00:00:00 +0000" UTC)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog CONTENT
+  "quillwright (${PROJECT_VERSION}) unstable; urgency=medium\n\n  * Release ${PROJECT_VERSION}.\n\n -- ${QW_DEB_MAINTAINER}  ${qw_changelog_date}\n")
 if(QW_GZIP)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
     COMMAND ${QW_GZIP} -9nkf ${CMAKE_BINARY_DIR}/packaging/changelog
