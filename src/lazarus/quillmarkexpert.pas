@@ -225,9 +225,12 @@ begin
   Tool := ProgramPath(ToolName);
   if Tool = '' then
     Exit;
-  // Installed beside the tool, or the build tree's folders.
+  // Beside the tool, the build tree's folder, or where the Debian package
+  // puts them.
   for Candidate in [ExtractFilePath(Tool),
     ExpandFileName(ExtractFilePath(Tool) + '../plugin/'),
+    ExpandFileName(ExtractFilePath(Tool) + '../lib/' + LowerCase({$I %FPCTARGETCPU%}) +
+      '-linux-gnu/quillwright/'),
     ExpandFileName(ExtractFilePath(Tool) + '../lib/quillwright/')] do
     if FileExists(IncludeTrailingPathDelimiter(Candidate) + ExpertLibrary)
       and FileExists(IncludeTrailingPathDelimiter(Candidate) + BridgeLibrary) then
