@@ -66,6 +66,11 @@ bool isRoutineKind(std::uint8_t k) {
 } // namespace
 
 void SourcePass::Impl::classifyToken(int column) {
+    if (classIsMemberModifier()) {
+        // Seen through: the member after it is classified as without it.
+        s_.classModifierPending = true;
+        return;
+    }
     const bool classOf = kw_ == Keyword::Class && (s_.prevToken == Keyword::Of || nextWordIsOf());
     std::uint8_t k = kindOpenedBy(kw_, s_.prevToken, classOf, s_.declKind);
     switch (s_.declKind) {
@@ -88,13 +93,17 @@ void SourcePass::Impl::classifyToken(int column) {
         break;
     }
     if (k != s_.declKind) {
-        if (k == d_none)
+        if (k == d_none) {
             popKind();
-        else
+        } else {
             pushKind(k);
+            if (isRoutineKind(k))
+                s_.memberHeading = s_.classModifierPending;
+        }
         s_.declColumn = column;
     }
     if (!s_.token.empty()) {
+        s_.classModifierPending = false;
         s_.prevPrevToken = s_.prevToken;
         s_.prevToken = kw_;
         s_.prevTokenEmpty = false;
@@ -123,6 +132,23 @@ void SourcePass::Impl::popKind() {
         ask(DialogKind::Error, std::string(messages::kDeclStackEmpty), {Button::Abort});
         requestAbort();
     }
+}
+
+// The end of a class, object, interface or record also closes the sections
+// opened inside its body (nested type, const and var sections, class vars).
+void SourcePass::Impl::popSectionsOfBody() {
+    int j = s_.declDepth - 1;
+    while (j >= 0 && (s_.declKinds[static_cast<std::size_t>(j)] == d_type ||
+                      s_.declKinds[static_cast<std::size_t>(j)] == d_var ||
+                      s_.declKinds[static_cast<std::size_t>(j)] == d_const))
+        --j;
+    if (j < 0 || j == s_.declDepth - 1)
+        return;
+    const std::uint8_t body = s_.declKinds[static_cast<std::size_t>(j)];
+    if (body != d_class && body != d_record)
+        return;
+    while (s_.declDepth > j)
+        popKind();
 }
 
 void SourcePass::Impl::declarationRules() {
@@ -205,7 +231,7 @@ void SourcePass::Impl::routineHeadingRule() {
             kw_ == Keyword::Function || kw_ == Keyword::Constructor || kw_ == Keyword::Destructor)
             return;
         s_.routineName.assign(s_.token);
-        if (s_.declDepth == 1)
+        if (headingAtTopLevel())
             addSymbol(s_.routineName, d_proc);
         s_.paramText.clear();
         s_.resultType.clear();
@@ -244,7 +270,8 @@ void SourcePass::Impl::routineHeadingRule() {
 }
 
 void SourcePass::Impl::finishHeading() {
-    if (s_.declDepth == 1)
+    const bool topLevel = headingAtTopLevel();
+    if (topLevel)
         addSymbol(s_.routineName, d_proc);
     std::size_t lead = 0;
     while (lead < s_.paramText.size() && s_.paramText[lead] == ' ')
@@ -254,7 +281,7 @@ void SourcePass::Impl::finishHeading() {
         s_.paramText.assign(1, '-');
     if (s_.resultType.empty())
         s_.resultType.assign(1, '-');
-    if (s_.declDepth == 1 && !s_.inInterface) {
+    if (topLevel && !s_.inInterface) {
         const std::size_t before = s_.frameStack.size();
         try {
             headerStep_.placeHeader(*this, recordAt_);
@@ -268,6 +295,7 @@ void SourcePass::Impl::finishHeading() {
     s_.routineName.clear();
     s_.paramText.clear();
     s_.resultType.clear();
+    s_.memberHeading = false;
     popKind();
     ++s_.routineLevel;
 }

@@ -12,6 +12,8 @@ void SourcePass::Impl::keywordRules() {
         s_.inAsm = false;
         if (s_.declKind == d_case || s_.declKind == d_class || s_.declKind == d_record)
             popKind();
+        else
+            popSectionsOfBody();
         --s_.blockDepth;
         closeFrame();
         return;
@@ -55,8 +57,9 @@ void SourcePass::Impl::keywordRules() {
         return;
     }
     case Keyword::Class:
-        // "class of" is a class reference type, not a class body.
-        if (s_.prevToken != Keyword::Of && !nextWordIsOf()) {
+        // "class of" is a class reference type, not a class body; nor is the
+        // "class" of a class member.
+        if (s_.prevToken != Keyword::Of && !nextWordIsOf() && !classIsMemberModifier()) {
             pushFrame(std::string(trim(s_.line)));
             ++s_.blockDepth;
         }

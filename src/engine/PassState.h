@@ -59,6 +59,10 @@ struct PassState {
     int classHeadState = 0;
     std::uint8_t classParenDepth = 0;
     int routineLevel = 0;
+    // The last token was "class" in front of a member; the heading it
+    // introduces is a class method's, which gets no header and no frame.
+    bool classModifierPending = false;
+    bool memberHeading = false;
 
     int lineChecksum = 0;
 };

@@ -366,17 +366,37 @@ CodeState SourcePass::Impl::codeStateAtLineEnd() {
     return codeStateAfter(rawLine_, codeState_);
 }
 
-// True when the word after the current token, on this line, is "of".
-bool SourcePass::Impl::nextWordIsOf() const {
+// The word after the current token on this line, in lower case; empty when
+// the token ends the line or no word follows it.
+std::string SourcePass::Impl::nextWordOnLine() const {
     const std::string& line = s_.line;
     std::size_t j = static_cast<std::size_t>(s_.scanPos - 1);
     if (j >= line.size() || isWordStart(line[j]) || isDigit(line[j]))
-        return false; // the word ends the line
+        return {}; // the word ends the line
     while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
         ++j;
-    if (j + 2 > line.size() || toLowerAscii(line[j]) != 'o' || toLowerAscii(line[j + 1]) != 'f')
+    std::string word;
+    while (j < line.size() && (isWordStart(line[j]) || isDigit(line[j])))
+        word += toLowerAscii(line[j++]);
+    return word;
+}
+
+bool SourcePass::Impl::nextWordIsOf() const {
+    return nextWordOnLine() == "of";
+}
+
+// "class" in front of a member: a class method, class constructor or
+// destructor, class operator, class field or class property. It opens no
+// class body.
+bool SourcePass::Impl::classIsMemberModifier() const {
+    if (kw_ != Keyword::Class)
         return false;
-    return j + 2 == line.size() || !(isWordStart(line[j + 2]) || isDigit(line[j + 2]));
+    const std::string next = nextWordOnLine();
+    for (const char* member : {"procedure", "function", "constructor", "destructor", "operator",
+                               "var", "threadvar", "property"})
+        if (next == member)
+            return true;
+    return false;
 }
 
 int SourcePass::Impl::strToIntOrAbort(std::string_view text) {

@@ -52,7 +52,9 @@ private:
     int scanStateAtLineEnd() const;
     bool closesWhereItEnds(const std::string& comment, int endState) const;
     CodeState codeStateAtLineEnd();
+    std::string nextWordOnLine() const;
     bool nextWordIsOf() const;
+    bool classIsMemberModifier() const;
 
     // Clean mode
     void scanLineCleaning();
@@ -71,10 +73,14 @@ private:
     }
     void classifyToken(int column);
     void popKind();
+    void popSectionsOfBody();
     void pushKind(std::uint8_t kind);
     void declarationRules();
     void routineHeadingRule();
     void finishHeading();
+    // A heading at declaration depth 1 that is no class member's: routines of
+    // the implementation part and those declared inside them.
+    bool headingAtTopLevel() const { return s_.declDepth == 1 && !s_.memberHeading; }
 
     // Frames
     void pushFrame(std::string text);
