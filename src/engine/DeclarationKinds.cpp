@@ -73,6 +73,9 @@ void SourcePass::Impl::classifyToken(int column) {
     }
     const bool classOf = kw_ == Keyword::Class && (s_.prevToken == Keyword::Of || nextWordIsOf());
     std::uint8_t k = kindOpenedBy(kw_, s_.prevToken, classOf, s_.declKind);
+    const bool statements = (s_.declKind == d_none || s_.declKind == d_case) && inStatementPart();
+    if (statements && (k == d_var || k == d_const))
+        k = s_.declKind; // an inline declaration: var X := 1; for var I := ...
     switch (s_.declKind) {
     case d_func:
     case d_proc:
@@ -97,8 +100,10 @@ void SourcePass::Impl::classifyToken(int column) {
             popKind();
         } else {
             pushKind(k);
-            if (isRoutineKind(k))
+            if (isRoutineKind(k)) {
                 s_.memberHeading = s_.classModifierPending;
+                s_.anonymousPending = statements;
+            }
         }
         s_.declColumn = column;
     }
@@ -219,7 +224,44 @@ void SourcePass::Impl::declarationRules() {
     }
 }
 
+// The word after a procedure or function keyword in a statement part decides:
+// "(", ":", begin or the start of a declaration part mean an anonymous method,
+// which is no heading: its kind is given up where its heading ends (begin
+// gives it up by itself), so that its body stays a plain block of the
+// enclosing routine.
+void SourcePass::Impl::anonymousMethodRule() {
+    const bool declarationPart = kw_ == Keyword::Var || kw_ == Keyword::Const ||
+                                 kw_ == Keyword::Type || kw_ == Keyword::Asm ||
+                                 s_.tokenLower == "label";
+    if (s_.anonymousPending) {
+        s_.anonymousPending = false;
+        if (kw_ == Keyword::OpenParen || kw_ == Keyword::Colon) {
+            s_.inAnonymousHeading = true;
+            s_.anonymousParenDepth = 0;
+        } else if (declarationPart) {
+            popKind();
+            return;
+        } else {
+            return; // a name, or begin
+        }
+    }
+    if (kw_ == Keyword::OpenParen) {
+        ++s_.anonymousParenDepth;
+    } else if (kw_ == Keyword::CloseParen) {
+        --s_.anonymousParenDepth;
+    } else if (s_.anonymousParenDepth <= 0) {
+        if (kw_ == Keyword::Begin) {
+            s_.inAnonymousHeading = false;
+        } else if (declarationPart || kw_ == Keyword::Semicolon) {
+            s_.inAnonymousHeading = false;
+            popKind();
+        }
+    }
+}
+
 void SourcePass::Impl::routineHeadingRule() {
+    if (s_.inAnonymousHeading)
+        return;
     const std::string& t = s_.tokenLower;
     if (kw_ == Keyword::Dot) {
         s_.routineName.clear();

@@ -15,6 +15,8 @@ void SourcePass::Impl::keywordRules() {
         else
             popSectionsOfBody();
         --s_.blockDepth;
+        if (!s_.openBlocks.empty())
+            s_.openBlocks.pop_back();
         closeFrame();
         return;
     }
@@ -23,7 +25,7 @@ void SourcePass::Impl::keywordRules() {
     switch (kw_) {
     case Keyword::Begin:
         beginBlock();
-        ++s_.blockDepth;
+        openBlock(Keyword::Begin);
         return;
     case Keyword::External:
     case Keyword::Forward:
@@ -31,7 +33,7 @@ void SourcePass::Impl::keywordRules() {
         return;
     case Keyword::Case:
         pushFrame(std::string(trim(s_.line)));
-        ++s_.blockDepth;
+        openBlock(s_.declKind == d_record ? Keyword::Record : Keyword::Case);
         return;
     case Keyword::Colon:
         if (s_.declKind == d_case)
@@ -39,7 +41,7 @@ void SourcePass::Impl::keywordRules() {
         return;
     case Keyword::Try:
         pushFrame("try");
-        ++s_.blockDepth;
+        openBlock(Keyword::Try);
         return;
     case Keyword::Asm:
         // An asm straight after the heading of a routine is its body, with or
@@ -48,7 +50,7 @@ void SourcePass::Impl::keywordRules() {
             assemblerBody();
         else
             pushFrame("asm");
-        ++s_.blockDepth;
+        openBlock(Keyword::Asm);
         s_.inAsm = true;
         return;
     case Keyword::Do: {
@@ -61,25 +63,25 @@ void SourcePass::Impl::keywordRules() {
         // "class" of a class member.
         if (s_.prevToken != Keyword::Of && !nextWordIsOf() && !classIsMemberModifier()) {
             pushFrame(std::string(trim(s_.line)));
-            ++s_.blockDepth;
+            openBlock(Keyword::Class);
         }
         return;
     case Keyword::Interface:
         if (s_.prevToken == Keyword::Equals) {
             pushFrame(std::string(trim(s_.line)));
-            ++s_.blockDepth;
+            openBlock(Keyword::Interface);
         } else {
             s_.inInterface = true;
         }
         return;
     case Keyword::Record:
         pushFrame(std::string(trim(s_.line)));
-        ++s_.blockDepth;
+        openBlock(Keyword::Record);
         return;
     case Keyword::Object:
         if (s_.prevToken != Keyword::Of) {
             pushFrame(std::string(trim(s_.line)));
-            ++s_.blockDepth;
+            openBlock(Keyword::Object);
         }
         return;
     case Keyword::Implementation:
@@ -93,6 +95,21 @@ void SourcePass::Impl::keywordRules() {
             symbols_.AddUse(s_.tokenLower, s_.lineNo, s_.routineLevel);
         return;
     }
+}
+
+// A block that an end closes: BlockDepth counts it, and what opened it tells
+// whether the pass is in a statement part. The case of a record's variant
+// part belongs to the record.
+void SourcePass::Impl::openBlock(Keyword opener) {
+    ++s_.blockDepth;
+    s_.openBlocks.push_back(opener);
+}
+
+bool SourcePass::Impl::inStatementPart() const {
+    if (s_.openBlocks.empty())
+        return false;
+    const Keyword b = s_.openBlocks.back();
+    return b == Keyword::Begin || b == Keyword::Try || b == Keyword::Case;
 }
 
 void SourcePass::Impl::usesRule() {

@@ -45,6 +45,9 @@ struct PassState {
     // is (update record, name, depth).
     std::vector<std::string> frameStack;
     int blockDepth = 0;
+    // What raised BlockDepth, innermost last: begin, try, case, asm, or the
+    // keyword of a class-like type or record.
+    std::vector<Keyword> openBlocks;
 
     bool inInterface = false;
     bool inUses = false;
@@ -63,6 +66,12 @@ struct PassState {
     // introduces is a class method's, which gets no header and no frame.
     bool classModifierPending = false;
     bool memberHeading = false;
+    // A procedure or function keyword in a statement part waits for its next
+    // token: without a name it introduces an anonymous method, whose heading
+    // (parameters, result type) is then passed over.
+    bool anonymousPending = false;
+    bool inAnonymousHeading = false;
+    int anonymousParenDepth = 0;
 
     int lineChecksum = 0;
 };

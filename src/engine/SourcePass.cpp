@@ -304,6 +304,8 @@ void SourcePass::Impl::rulesForToken(int column) {
         ((s_.prevToken == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||
          (s_.prevToken == Keyword::Colon && s_.declKind == d_case)))
         deleteFrame();
+    if (s_.anonymousPending || s_.inAnonymousHeading)
+        anonymousMethodRule();
     keywordRules();
     usesRule();
     s_.prevDeclKind = s_.declKind;

@@ -64,6 +64,9 @@ private:
 
     // Keyword and uses rules
     void keywordRules();
+    void openBlock(Keyword opener);
+    bool inStatementPart() const;
+    void anonymousMethodRule();
     void usesRule();
 
     // Declaration kinds
