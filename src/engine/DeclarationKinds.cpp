@@ -263,7 +263,10 @@ void SourcePass::Impl::routineHeadingRule() {
     if (s_.inAnonymousHeading)
         return;
     const std::string& t = s_.tokenLower;
-    if (kw_ == Keyword::Dot) {
+    // A dot qualifies the name only while the name is read: in a parameter
+    // list or a result type it belongs to a type or a value.
+    const bool readingName = !s_.inParams && !s_.headingDone;
+    if (kw_ == Keyword::Dot && readingName) {
         s_.routineName.clear();
         if (xrefOn_)
             symbols_.MarkQualified();
@@ -272,43 +275,187 @@ void SourcePass::Impl::routineHeadingRule() {
         if (t.empty() || kw_ == Keyword::Dot || kw_ == Keyword::Procedure ||
             kw_ == Keyword::Function || kw_ == Keyword::Constructor || kw_ == Keyword::Destructor)
             return;
-        s_.routineName.assign(s_.token);
-        if (headingAtTopLevel())
-            addSymbol(s_.routineName, d_proc);
-        s_.paramText.clear();
-        s_.resultType.clear();
-        s_.headingDone = false;
-        const std::size_t at = static_cast<std::size_t>(s_.scanPos - 1);
-        const char c = at < s_.line.size() ? s_.line[at] : '\0';
-        s_.inParams = c == '(';
-        if (c == ';') {
-            s_.inParams = false;
-            s_.headingDone = true;
-        }
+        startRoutineName();
         return;
     }
-    if (kw_ == Keyword::OpenParen)
+    if (kw_ == Keyword::OpenParen && !(s_.inParams && s_.defaultValueLine == s_.lineNo &&
+                                       tokenColumn_ < s_.defaultValueEnd))
         s_.inParams = true;
     if (s_.headingDone) {
         if (kw_ == Keyword::Semicolon)
             finishHeading();
+        else if (kw_ == Keyword::Colon && !s_.inResultType)
+            s_.inResultType = true, s_.resultType.clear();
         else if (!t.empty())
-            s_.resultType.assign(s_.token);
+            appendToResultType();
     } else if (s_.inParams) {
-        if (kw_ == Keyword::Semicolon) {
-            s_.paramText += '\r';
-        } else if (kw_ == Keyword::CloseParen) {
-            s_.headingDone = true;
-            s_.inParams = false;
-        } else if (kw_ == Keyword::OpenParen) {
-            // skipped
-        } else if (!t.empty()) {
-            s_.paramText += ' ';
-            s_.paramText += s_.token;
-        }
+        parameterRule();
     } else if (kw_ == Keyword::Colon) {
         s_.headingDone = true;
+        s_.inResultType = true;
+    } else if (kw_ == Keyword::Less) {
+        s_.nameGenericDepth = 1;
+        s_.inConstraint = false;
+        s_.routineName += '<';
     }
+}
+
+// The first word of a heading after its keyword, or after a qualifier's dot.
+void SourcePass::Impl::startRoutineName() {
+    s_.routineName.assign(s_.token);
+    if (headingAtTopLevel())
+        addSymbol(s_.routineName, d_proc);
+    s_.paramText.clear();
+    s_.resultType.clear();
+    s_.headingDone = false;
+    s_.nameGenericDepth = 0;
+    s_.paramGenericDepth = 0;
+    s_.glueNextParamToken = false;
+    s_.inResultType = false;
+    s_.defaultValueLine = 0;
+    const std::size_t at = static_cast<std::size_t>(s_.scanPos - 1);
+    const char c = at < s_.line.size() ? s_.line[at] : '\0';
+    s_.inParams = c == '(';
+    if (c == ';') {
+        s_.inParams = false;
+        s_.headingDone = true;
+    }
+}
+
+// Inside the generic parameter list of a routine's name: the names go into
+// the name (Map<K,V>), the constraints after a ":" are left out, so that the
+// name holds no blank.
+void SourcePass::Impl::genericNameRule() {
+    switch (kw_) {
+    case Keyword::Less:
+        ++s_.nameGenericDepth;
+        if (!s_.inConstraint)
+            s_.routineName += '<';
+        return;
+    case Keyword::Greater:
+        if (--s_.nameGenericDepth == 0) {
+            s_.routineName += '>';
+            s_.inConstraint = false;
+        } else if (!s_.inConstraint) {
+            s_.routineName += '>';
+        }
+        return;
+    case Keyword::Colon:
+        s_.inConstraint = true;
+        return;
+    case Keyword::Semicolon:
+        if (s_.nameGenericDepth == 1) {
+            s_.inConstraint = false;
+            s_.routineName += ',';
+        }
+        return;
+    case Keyword::Comma:
+        if (!s_.inConstraint)
+            s_.routineName += ',';
+        return;
+    default:
+        if (!s_.inConstraint && !s_.token.empty())
+            s_.routineName += s_.token;
+        return;
+    }
+}
+
+void SourcePass::Impl::parameterRule() {
+    if (s_.defaultValueLine == s_.lineNo && tokenColumn_ < s_.defaultValueEnd)
+        return; // copied with its default value
+    switch (kw_) {
+    case Keyword::Semicolon:
+        s_.paramText += '\r';
+        return;
+    case Keyword::CloseParen:
+        s_.headingDone = true;
+        s_.inParams = false;
+        return;
+    case Keyword::OpenParen:
+        return;
+    case Keyword::Less:
+    case Keyword::Greater:
+        // Generic arguments of a parameter's type: TArray<string>.
+        s_.paramGenericDepth += kw_ == Keyword::Less ? 1 : -1;
+        s_.paramText += s_.token;
+        s_.glueNextParamToken = kw_ == Keyword::Less;
+        return;
+    case Keyword::Comma:
+        if (s_.paramGenericDepth > 0) {
+            s_.paramText += ", ";
+            s_.glueNextParamToken = true;
+            return;
+        }
+        break;
+    case Keyword::Dot:
+        // A qualified type: SysUtils.TFileName.
+        s_.paramText += '.';
+        s_.glueNextParamToken = true;
+        return;
+    case Keyword::Equals:
+        copyDefaultValue();
+        return;
+    default:
+        break;
+    }
+    if (s_.token.empty())
+        return;
+    if (!s_.glueNextParamToken)
+        s_.paramText += ' ';
+    s_.glueNextParamToken = false;
+    s_.paramText += s_.token;
+}
+
+// A default value goes into the parameter text as written, up to the ";" or
+// ")" that ends it on this line: numbers and strings give no token.
+void SourcePass::Impl::copyDefaultValue() {
+    const std::string& line = s_.line;
+    std::size_t i = static_cast<std::size_t>(tokenColumn_) + 1;
+    int depth = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == '\'') {
+            const std::size_t close = line.find('\'', i + 1);
+            i = close == std::string::npos ? line.size() : close + 1;
+            continue;
+        }
+        if (c == '{' || (c == '(' && i + 1 < line.size() && line[i + 1] == '*') ||
+            (c == '/' && i + 1 < line.size() && line[i + 1] == '/'))
+            break; // a comment ends what is copied
+        if (c == '(' || c == '[')
+            ++depth;
+        else if ((c == ')' || c == ']') && depth > 0)
+            --depth;
+        else if ((c == ')' || c == ';') && depth == 0)
+            break;
+        ++i;
+    }
+    const std::size_t from = static_cast<std::size_t>(tokenColumn_) + 1;
+    const std::string_view value = trim(std::string_view(line).substr(from, i - from));
+    s_.paramText += " =";
+    if (!value.empty()) {
+        s_.paramText += ' ';
+        s_.paramText += value;
+    }
+    s_.defaultValueLine = s_.lineNo;
+    s_.defaultValueEnd = static_cast<int>(from + trimRight(line.substr(from, i - from)).size());
+}
+
+// The result type as written, one token after the other: TArray<string>,
+// TDictionary<string, TList<Integer>>, TSHA3.THashMode.
+void SourcePass::Impl::appendToResultType() {
+    if (!s_.inResultType) {
+        s_.resultType.assign(s_.token); // a token between the parameters and ";"
+        return;
+    }
+    std::string& r = s_.resultType;
+    const auto isWordChar = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '&';
+    };
+    if (!r.empty() && (r.back() == ',' || (isWordChar(r.back()) && isWordChar(s_.token[0]))))
+        r += ' ';
+    r += s_.token;
 }
 
 void SourcePass::Impl::finishHeading() {
@@ -338,6 +485,9 @@ void SourcePass::Impl::finishHeading() {
     s_.paramText.clear();
     s_.resultType.clear();
     s_.memberHeading = false;
+    s_.inResultType = false;
+    s_.nameGenericDepth = 0;
+    s_.defaultValueLine = 0;
     popKind();
     ++s_.routineLevel;
 }

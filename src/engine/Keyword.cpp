@@ -20,6 +20,10 @@ Keyword keywordOf(std::string_view t) {
             return Keyword::OpenParen;
         case ')':
             return Keyword::CloseParen;
+        case '<':
+            return Keyword::Less;
+        case '>':
+            return Keyword::Greater;
         default:
             return Keyword::None;
         }

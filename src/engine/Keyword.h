@@ -39,6 +39,8 @@ enum class Keyword : std::uint8_t {
     Dot,
     OpenParen,
     CloseParen,
+    Less,
+    Greater,
 };
 
 // The keyword a lower-case token is, or Keyword::None.

@@ -59,6 +59,17 @@ struct PassState {
     std::string resultType;
     bool inParams = false;
     bool headingDone = false;
+    // Inside a routine heading: the generic parameter list of its name (with
+    // the constraints after a ":"), generic arguments in its parameter list,
+    // the result type after its ":", and the default value last copied into
+    // the parameter text (its tokens up to that column are passed over).
+    int nameGenericDepth = 0;
+    bool inConstraint = false;
+    int paramGenericDepth = 0;
+    bool glueNextParamToken = false;
+    bool inResultType = false;
+    int defaultValueLine = 0;
+    int defaultValueEnd = 0;
     int classHeadState = 0;
     std::uint8_t classParenDepth = 0;
     int routineLevel = 0;

@@ -218,6 +218,13 @@ void SourcePass::Impl::scanLine() {
             } else if (c == '{') {
                 wordStart_ = -1;
                 s_.scanState = 2;
+            } else if (c == '&' && isWordStart(next) && wordStart_ < 0) {
+                // &End, &Type: an escaped identifier, never a keyword.
+                wordStart_ = i;
+                int j = i + 1;
+                while (j + 1 < len && isWordChar(line[j + 1]))
+                    ++j;
+                s_.scanPos = j + 1;
             } else {
                 wordStart_ = -1;
                 s_.delimToken = true;
@@ -299,6 +306,16 @@ void SourcePass::Impl::rulesForToken(int column) {
     }
     if (options_.tokenObserver)
         options_.tokenObserver->token(s_.token, s_.lineNo, column);
+    tokenColumn_ = column;
+    if (inGenericNameList()) {
+        // The words of a generic parameter list and its constraints (class,
+        // record, constructor) are part of the name and open nothing.
+        genericNameRule();
+        s_.prevPrevToken = s_.prevToken;
+        s_.prevToken = kw_;
+        s_.prevTokenEmpty = false;
+        return;
+    }
     // A. A frame that waits for its begin gives up at any other token.
     if (!s_.inAsm && kw_ != Keyword::Begin &&
         ((s_.prevToken == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||

@@ -80,6 +80,15 @@ private:
     void pushKind(std::uint8_t kind);
     void declarationRules();
     void routineHeadingRule();
+    void startRoutineName();
+    void genericNameRule();
+    void parameterRule();
+    void appendToResultType();
+    void copyDefaultValue();
+    bool inGenericNameList() const {
+        return (s_.declKind == 1 || s_.declKind == 2) && s_.nameGenericDepth > 0 &&
+               !s_.inAnonymousHeading;
+    }
     void finishHeading();
     // A heading at declaration depth 1 that is no class member's: routines of
     // the implementation part and those declared inside them.
@@ -115,6 +124,8 @@ private:
     // The symbol table is kept only when a report will be written.
     bool xrefOn_ = false;
 
+    // Column of the token whose rules run (0-based).
+    int tokenColumn_ = 0;
     // Where the pending word starts in the line (0-based); -1 when none.
     int wordStart_ = -1;
     // Where the update records of routine frames lie in FrameStack, bottom
