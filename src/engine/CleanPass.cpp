@@ -32,13 +32,18 @@ void SourcePass::Impl::scanLineCleaning() {
     std::string& line = s_.line;
     cleanCommentStart_ = -1;
     while (s_.scanPos >= 1 && s_.scanPos <= static_cast<int>(line.size())) {
+        if (s_.scanState == 4 && !closesMultiLineString())
+            break; // the whole line is text
         const std::size_t i = static_cast<std::size_t>(s_.scanPos - 1);
         const char c = line[i];
         const char next = i + 1 < line.size() ? line[i + 1] : '\0';
         switch (s_.scanState) {
         case 0:
             if (c == '\'') {
-                s_.scanState = 1;
+                if (opensMultiLineString(i))
+                    s_.scanPos = static_cast<int>(line.size());
+                else
+                    s_.scanState = 1;
             } else if (c == '{') {
                 s_.scanState = 2;
                 keepingDirective_ = next == '$';
@@ -101,6 +106,10 @@ void SourcePass::Impl::scanLineCleaning() {
 
 void SourcePass::Impl::writeOrDrop() {
     std::string& line = s_.line;
+    if (s_.scanState == 4) {
+        editor_.append(line); // text of a multi-line string, blanks and all
+        return;
+    }
     line.resize(trimRight(line).size());
     const bool insideComment = (s_.scanState == 2 || s_.scanState == 3) && !keepingDirective_;
     if (insideComment && line.empty()) {

@@ -18,7 +18,9 @@ struct PassState {
     int lineNo = 0;
     int origLineLen = -1;
     int scanPos = 1;   // 1-based
-    int scanState = 0; // 0 code, 1 string, 2 { } comment, 3 (* *) comment
+    // 0 code, 1 string, 2 { } comment, 3 (* *) comment, 4 multi-line string
+    int scanState = 0;
+    int multiLineQuotes = 0; // the quotes that open (and will close) it
     int stateAtChar = 0;
     std::string wordBuf;
     bool delimToken = false;

@@ -165,11 +165,56 @@ int skipToCloser(const std::string& line, int from, int state) {
 
 } // namespace
 
+// A run of an odd number, at least three, of quotes that ends its line (but
+// for blanks) opens a multi-line string; a line that begins (after blanks)
+// with the same number of quotes closes it. Between them every line is text.
+bool isMultiLineOpener(const std::string& line, std::size_t quoteAt) {
+    std::size_t j = quoteAt;
+    while (j < line.size() && line[j] == '\'')
+        ++j;
+    const std::size_t quotes = j - quoteAt;
+    if (quotes < 3 || quotes % 2 == 0)
+        return false;
+    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
+        ++j;
+    return j == line.size();
+}
+
+bool SourcePass::Impl::opensMultiLineString(std::size_t quoteAt) {
+    if (!isMultiLineOpener(s_.line, quoteAt))
+        return false;
+    std::size_t j = quoteAt;
+    while (j < s_.line.size() && s_.line[j] == '\'')
+        ++j;
+    s_.multiLineQuotes = static_cast<int>(j - quoteAt);
+    s_.scanState = 4;
+    return true;
+}
+
+// At the start of a line inside a multi-line string: when the line closes it,
+// the scanner goes on after the closing quotes.
+bool SourcePass::Impl::closesMultiLineString() {
+    const std::string& line = s_.line;
+    std::size_t j = 0;
+    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
+        ++j;
+    std::size_t k = j;
+    while (k < line.size() && line[k] == '\'')
+        ++k;
+    if (static_cast<int>(k - j) != s_.multiLineQuotes)
+        return false;
+    s_.scanState = 0;
+    s_.scanPos = static_cast<int>(k) + 1;
+    return true;
+}
+
 void SourcePass::Impl::scanLine() {
     const std::string& line = s_.line;
     const int len = static_cast<int>(line.size());
     wordStart_ = -1;
     while (s_.scanPos >= 1 && s_.scanPos <= len) {
+        if (s_.scanState == 4 && !closesMultiLineString())
+            break; // the whole line is text
         // Inside strings and comments only the closing character matters,
         // unless a uses clause is open (a ";" there ends it).
         if (s_.scanState != 0 && !s_.inUses)
@@ -193,7 +238,9 @@ void SourcePass::Impl::scanLine() {
                 s_.scanPos = j + 1;
             } else if (c == '\'') {
                 wordStart_ = -1;
-                if (!s_.inUses)
+                if (opensMultiLineString(static_cast<std::size_t>(i)))
+                    s_.scanPos = len;
+                else if (!s_.inUses)
                     s_.scanState = 1;
             } else if (c == '(') {
                 wordStart_ = -1;
@@ -341,6 +388,8 @@ int SourcePass::Impl::scanStateAtLineEnd() const {
         const char next = i + 1 < len ? line[i + 1] : '\0';
         switch (state) {
         case 0:
+            if (c == '\'' && isMultiLineOpener(line, i))
+                return 4;
             if (c == '\'' && !s_.inUses)
                 state = 1;
             else if (c == '(' && next == '*')

@@ -16,6 +16,8 @@ namespace qw {
 
 class ResultEditor;
 
+bool isMultiLineOpener(const std::string& line, std::size_t quoteAt);
+
 // The working object of one pass: its state and the operations that share it.
 // SourcePass creates one per file.
 class SourcePass::Impl final : public PassServices {
@@ -55,6 +57,10 @@ private:
     std::string nextWordOnLine() const;
     bool nextWordIsOf() const;
     bool classIsMemberModifier() const;
+
+    // Multi-line string literals
+    bool opensMultiLineString(std::size_t quoteAt);
+    bool closesMultiLineString();
 
     // Clean mode
     void scanLineCleaning();
