@@ -99,8 +99,12 @@ void SourcePass::Impl::classifyToken(int column) {
         if (k == d_none) {
             popKind();
         } else {
+            const bool newHeading = isRoutineKind(k) && !isRoutineKind(s_.declKind);
             pushKind(k);
-            if (isRoutineKind(k)) {
+            if (newHeading) {
+                // A heading starts afresh: no name of a declaration before it
+                // (a label section, an unfinished heading) is carried on.
+                s_.routineName.clear();
                 s_.memberHeading = s_.classModifierPending;
                 s_.anonymousPending = statements;
             }
@@ -470,7 +474,12 @@ void SourcePass::Impl::finishHeading() {
         s_.paramText.assign(1, '-');
     if (s_.resultType.empty())
         s_.resultType.assign(1, '-');
-    if (topLevel && !s_.inInterface) {
+    // A heading without a name ("= procedure (...) of object" of a type in
+    // an include file) is no routine's.
+    const char first = s_.routineName[0];
+    const bool named = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z') ||
+                       first == '_' || first == '&';
+    if (topLevel && named && !s_.inInterface) {
         const std::size_t before = s_.frameStack.size();
         try {
             headerStep_.placeHeader(*this, recordAt_);

@@ -5,10 +5,10 @@
 
 namespace qw::test {
 
-std::vector<std::string> corpusFiles() {
+std::vector<std::string> pascalFilesBelow(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> files;
-    const fs::path root = "/usr/share/fpcsrc";
+    const fs::path root = folder;
     std::error_code ec;
     if (!fs::is_directory(root, ec))
         return files;
@@ -26,14 +26,30 @@ std::vector<std::string> corpusFiles() {
     return files;
 }
 
-std::vector<std::string> corpusSample(std::size_t count) {
-    std::vector<std::string> all = corpusFiles();
+std::vector<std::string> corpusFiles() {
+    return pascalFilesBelow("/usr/share/fpcsrc");
+}
+
+static std::vector<std::string> everyNth(const std::vector<std::string>& all, std::size_t count) {
     if (all.size() <= count)
         return all;
     std::vector<std::string> sample;
     const std::size_t step = all.size() / count;
     for (std::size_t i = 0; i < all.size() && sample.size() < count; i += step)
         sample.push_back(all[i]);
+    return sample;
+}
+
+std::vector<std::string> corpusSample(std::size_t count) {
+    return everyNth(corpusFiles(), count);
+}
+
+std::vector<std::string> modernCorpusSample(std::size_t count) {
+    std::vector<std::string> sample;
+    for (const char* root : {"/usr/src/castle-game-engine-7.0", "/usr/lib/lazarus/2.2.6"}) {
+        const std::vector<std::string> some = everyNth(pascalFilesBelow(root), count);
+        sample.insert(sample.end(), some.begin(), some.end());
+    }
     return sample;
 }
 

@@ -10,6 +10,14 @@ std::vector<std::string> corpusFiles();
 // Every `step`-th of them, so that a run is fixed and bounded.
 std::vector<std::string> corpusSample(std::size_t count);
 
+// Today's Free Pascal (generics, nested types, class members): the sources of
+// the castle-game-engine-src and lazarus-src-2.2 packages, a fixed sample of
+// `count` files from each.
+std::vector<std::string> modernCorpusSample(std::size_t count);
+
+// Pascal sources below a folder, sorted; none when it does not exist.
+std::vector<std::string> pascalFilesBelow(const std::string& root);
+
 // The compiler directives of a text in order, found by a scanner of its own.
 std::vector<std::string> directivesOf(const std::string& text);
 

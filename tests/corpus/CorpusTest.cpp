@@ -104,5 +104,72 @@ TEST(Corpus, DemoSchemaIsStableOnRealUnits) {
     EXPECT_GE(both * 100, checked * 99);
 }
 
+// How often a text holds a placeholder of the schema language.
+int placeholders(const std::string& text) {
+    int n = 0;
+    for (const char* name :
+         {"%FuncName", "%Date", "%Time", "%Coder", "%Result", "%Parameters", "%Update", "%Crc"})
+        for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1))
+            ++n;
+    return n;
+}
+
+// The names in the "Routine:" lines of the default schema's headers that do
+// not begin like an identifier: a punctuation token or nothing.
+std::vector<std::string> oddRoutineNames(const std::string& text) {
+    const std::string label = "(* Routine:     ";
+    std::vector<std::string> odd;
+    for (std::size_t at = text.find(label); at != std::string::npos;
+         at = text.find(label, at + 1)) {
+        const std::size_t from = at + label.size();
+        const std::string name = text.substr(from, text.find(' ', from) - from);
+        const unsigned char c = name.empty() ? ' ' : static_cast<unsigned char>(name[0]);
+        if (!(std::isalpha(c) || c == '_' || c == '&'))
+            odd.push_back(name);
+    }
+    return odd;
+}
+
+// Today's code: generics, anonymous methods, nested types, class members.
+TEST(Corpus, ModernUnitsCommentStablyAndCleanly) {
+    const char* all = std::getenv("QW_CORPUS_ALL");
+    const std::vector<std::string> files =
+        modernCorpusSample(all && std::string(all) == "1" ? 1000000 : 150);
+    if (files.empty())
+        GTEST_SKIP() << "no modern Pascal sources on this machine (packages "
+                        "castle-game-engine-src, lazarus-src-2.2)";
+    const Schema demo = loadSchema(readTextFile(std::string(QW_SOURCE_DIR) + "/schemas/Demo.cs"));
+    FixedClock clock;
+    auto comment = [&](const std::string& text) {
+        PassOptions options;
+        options.schema = demo;
+        options.coderName = "Corpus";
+        options.clock = &clock;
+        ScriptedHost host(Button::Ignore);
+        return runPass(text, options, &host);
+    };
+    int checked = 0;
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        const std::string input = readTextFile(file);
+        const PassResult once = comment(input);
+        EXPECT_FALSE(once.aborted);
+        if (once.aborted)
+            continue;
+        ++checked;
+        EXPECT_EQ(comment(once.text).text, once.text) << "a second run changed the text";
+        const PassResult cleanInput = pass(input, PassMode::Clean, EndCommentStyle::None);
+        EXPECT_EQ(pass(once.text, PassMode::Clean, EndCommentStyle::None).text, cleanInput.text)
+            << "cleaning the commented text differs from cleaning the input";
+        EXPECT_EQ(directivesOf(cleanInput.text), directivesOf(input))
+            << "the clean pass lost a compiler directive";
+        EXPECT_EQ(placeholders(once.text), placeholders(input)) << "a placeholder was left";
+        EXPECT_EQ(oddRoutineNames(once.text), std::vector<std::string>{})
+            << "a header names a punctuation token";
+    }
+    std::cout << "modern corpus with Demo.cs: " << checked << " of " << files.size()
+              << " files checked\n";
+}
+
 } // namespace
 } // namespace qw::test
