@@ -17,7 +17,7 @@ struct PassState {
     std::string line;
     int lineNo = 0;
     int origLineLen = -1;
-    int scanPos = 1;   // 1-based
+    int scanPos = 1; // 1-based
     // 0 code, 1 string, 2 { } comment, 3 (* *) comment, 4 multi-line string
     int scanState = 0;
     int multiLineQuotes = 0; // the quotes that open (and will close) it

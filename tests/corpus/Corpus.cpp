@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
+
+#include "support/TestSupport.h"
 
 namespace qw::test {
 
-std::vector<std::string> pascalFilesBelow(const std::string& folder) {
+static std::vector<std::string> pascalFilesBelow(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> files;
     const fs::path root = folder;
@@ -44,10 +47,30 @@ std::vector<std::string> corpusSample(std::size_t count) {
     return everyNth(corpusFiles(), count);
 }
 
+// The Pascal sources a Debian package installed, from its file list, so that
+// files of other packages in the same folders do not change the sample.
+static std::vector<std::string> pascalFilesOfPackage(const std::string& package) {
+    std::vector<std::string> files;
+    std::istringstream list(readTextFile("/var/lib/dpkg/info/" + package + ".list"));
+    for (std::string path; std::getline(list, path);) {
+        const std::size_t dot = path.rfind('.');
+        if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
+            continue;
+        std::string ext = path.substr(dot);
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if ((ext == ".pas" || ext == ".pp" || ext == ".inc" || ext == ".dpr" || ext == ".lpr") &&
+            std::filesystem::is_regular_file(path))
+            files.push_back(path);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 std::vector<std::string> modernCorpusSample(std::size_t count) {
     std::vector<std::string> sample;
-    for (const char* root : {"/usr/src/castle-game-engine-7.0", "/usr/lib/lazarus/2.2.6"}) {
-        const std::vector<std::string> some = everyNth(pascalFilesBelow(root), count);
+    for (const char* package : {"castle-game-engine-src", "lazarus-src-2.2"}) {
+        const std::vector<std::string> some = everyNth(pascalFilesOfPackage(package), count);
         sample.insert(sample.end(), some.begin(), some.end());
     }
     return sample;

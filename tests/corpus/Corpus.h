@@ -12,11 +12,8 @@ std::vector<std::string> corpusSample(std::size_t count);
 
 // Today's Free Pascal (generics, nested types, class members): the sources of
 // the castle-game-engine-src and lazarus-src-2.2 packages, a fixed sample of
-// `count` files from each.
+// `count` files from each; none when they are not installed.
 std::vector<std::string> modernCorpusSample(std::size_t count);
-
-// Pascal sources below a folder, sorted; none when it does not exist.
-std::vector<std::string> pascalFilesBelow(const std::string& root);
 
 // The compiler directives of a text in order, found by a scanner of its own.
 std::vector<std::string> directivesOf(const std::string& text);

@@ -109,7 +109,8 @@ int placeholders(const std::string& text) {
     int n = 0;
     for (const char* name :
          {"%FuncName", "%Date", "%Time", "%Coder", "%Result", "%Parameters", "%Update", "%Crc"})
-        for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1))
+        for (std::size_t at = text.find(name); at != std::string::npos;
+             at = text.find(name, at + 1))
             ++n;
     return n;
 }

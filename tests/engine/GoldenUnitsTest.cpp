@@ -41,11 +41,13 @@ bool splitGolden(const std::string& content, Golden& g) {
     const std::size_t a = content.find(kNoEndComments);
     const std::size_t b = content.find(kBraceEndComments);
     const std::size_t c = content.find(kClean);
-    if (a == std::string::npos || b == std::string::npos || c == std::string::npos || !(a < b && b < c))
+    if (a == std::string::npos || b == std::string::npos || c == std::string::npos ||
+        !(a < b && b < c))
         return false;
     g.input = content.substr(0, a);
     g.noEndComments = content.substr(a + kNoEndComments.size(), b - a - kNoEndComments.size());
-    g.braceEndComments = content.substr(b + kBraceEndComments.size(), c - b - kBraceEndComments.size());
+    g.braceEndComments =
+        content.substr(b + kBraceEndComments.size(), c - b - kBraceEndComments.size());
     g.clean = content.substr(c + kClean.size());
     return true;
 }
