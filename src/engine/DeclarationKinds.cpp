@@ -493,6 +493,11 @@ void SourcePass::Impl::finishHeading() {
     s_.paramText.clear();
     s_.resultType.clear();
     s_.memberHeading = false;
+    // A routine heading stands outside every statement part: a begin left
+    // open before it (one of two begins under {$ifdef}) opened none.
+    for (Keyword& opener : s_.openBlocks)
+        if (opener == Keyword::Begin || opener == Keyword::Try || opener == Keyword::Case)
+            opener = Keyword::None;
     s_.inResultType = false;
     s_.nameGenericDepth = 0;
     s_.defaultValueLine = 0;
