@@ -86,6 +86,7 @@ void SourcePass::Impl::classifyToken(int column) {
     case d_type:
     case d_var:
     case d_const:
+    case d_record:
         if (isRoutineKind(k) && (s_.prevTokenEmpty || s_.prevToken == Keyword::Semicolon))
             popKind();
         else if ((k == d_type || k == d_var || k == d_const) && k != s_.declKind)
@@ -281,8 +282,8 @@ void SourcePass::Impl::routineHeadingRule() {
         startRoutineName();
         return;
     }
-    if (kw_ == Keyword::OpenParen &&
-        !(s_.inParams && s_.defaultValueLine == s_.lineNo && tokenColumn_ < s_.defaultValueEnd))
+    if (kw_ == Keyword::OpenParen && !(s_.inParams && s_.defaultValueLine == s_.lineNo &&
+                                       tokenColumn_ < s_.defaultValueEnd))
         s_.inParams = true;
     if (s_.headingDone) {
         if (kw_ == Keyword::Semicolon)
