@@ -282,8 +282,8 @@ void SourcePass::Impl::routineHeadingRule() {
         startRoutineName();
         return;
     }
-    if (kw_ == Keyword::OpenParen && !(s_.inParams && s_.defaultValueLine == s_.lineNo &&
-                                       tokenColumn_ < s_.defaultValueEnd))
+    if (kw_ == Keyword::OpenParen &&
+        !(s_.inParams && s_.defaultValueLine == s_.lineNo && tokenColumn_ < s_.defaultValueEnd))
         s_.inParams = true;
     if (s_.headingDone) {
         if (kw_ == Keyword::Semicolon)
