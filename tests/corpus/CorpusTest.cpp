@@ -26,6 +26,19 @@ PassResult pass(const std::string& input, PassMode mode, EndCommentStyle style) 
     return runPass(input, options, &host);
 }
 
+// Comments with the default schema, a fixed clock and brace end comments.
+PassResult comment(const std::string& text) {
+    static const Schema demo =
+        loadSchema(readTextFile(std::string(QW_SOURCE_DIR) + "/schemas/Demo.cs"));
+    FixedClock clock;
+    PassOptions options;
+    options.schema = demo;
+    options.coderName = "Corpus";
+    options.clock = &clock;
+    ScriptedHost host(Button::Ignore);
+    return runPass(text, options, &host);
+}
+
 TEST(Corpus, PropertiesHoldOnRealUnits) {
     const std::vector<std::string> files = filesToCheck();
     if (files.empty())
@@ -72,16 +85,6 @@ TEST(Corpus, DemoSchemaIsStableOnRealUnits) {
     const std::vector<std::string> files = filesToCheck();
     if (files.empty())
         GTEST_SKIP() << "no Pascal sources on this machine (package fpc-source-3.2.2)";
-    const Schema demo = loadSchema(readTextFile(std::string(QW_SOURCE_DIR) + "/schemas/Demo.cs"));
-    FixedClock clock;
-    auto comment = [&](const std::string& text) {
-        PassOptions options;
-        options.schema = demo;
-        options.coderName = "Corpus";
-        options.clock = &clock;
-        ScriptedHost host(Button::Ignore);
-        return runPass(text, options, &host);
-    };
     int checked = 0, stable = 0, cleanAgrees = 0, both = 0;
     for (const std::string& file : files) {
         const std::string input = readTextFile(file);
@@ -128,16 +131,6 @@ TEST(Corpus, ModernUnitsCommentStablyAndCleanly) {
     if (files.empty())
         GTEST_SKIP() << "no modern Pascal sources on this machine (packages "
                         "castle-game-engine-src, lazarus-src-2.2)";
-    const Schema demo = loadSchema(readTextFile(std::string(QW_SOURCE_DIR) + "/schemas/Demo.cs"));
-    FixedClock clock;
-    auto comment = [&](const std::string& text) {
-        PassOptions options;
-        options.schema = demo;
-        options.coderName = "Corpus";
-        options.clock = &clock;
-        ScriptedHost host(Button::Ignore);
-        return runPass(text, options, &host);
-    };
     int checked = 0;
     for (const std::string& file : files) {
         SCOPED_TRACE(file);

@@ -25,12 +25,7 @@ std::filesystem::path goldenDir() {
 }
 
 std::vector<std::string> goldenFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(goldenDir()))
-        if (entry.path().extension() == ".txt")
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return goldenFilesIn(goldenDir().string());
 }
 
 struct Golden {
@@ -99,13 +94,7 @@ TEST_P(GoldenUnit, CommentsAndCleansAsRecordedAndStably) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GoldenUnit, ::testing::ValuesIn(goldenFiles()),
-                         [](const auto& row) {
-                             std::string n = row.param.substr(0, row.param.size() - 4);
-                             for (char& c : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return n;
-                         });
+                         [](const auto& row) { return goldenTestName(row.param); });
 
 } // namespace
 } // namespace qw::test

@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -53,6 +56,23 @@ std::string readTextFile(const std::string& path) {
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+std::vector<std::string> goldenFilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".txt")
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string goldenTestName(const std::string& fileName) {
+    std::string n = fileName.substr(0, fileName.size() - 4);
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return n;
 }
 
 } // namespace qw::test

@@ -44,5 +44,10 @@ public:
 std::string joinLines(const std::vector<std::string>& lines);
 std::vector<std::string> splitLines(const std::string& text);
 std::string readTextFile(const std::string& path);
+// The names of the golden files (*.txt) in a folder, sorted.
+std::vector<std::string> goldenFilesIn(const std::string& folder);
+// A test name for a golden file: its name without ".txt", other characters
+// than letters and digits made "_".
+std::string goldenTestName(const std::string& fileName);
 
 } // namespace qw::test
