@@ -107,6 +107,17 @@ TEST(Corpus, DemoSchemaIsStableOnRealUnits) {
     EXPECT_GE(both * 100, checked * 99);
 }
 
+// How often a text holds a placeholder of the schema language.
+int placeholders(const std::string& text) {
+    int n = 0;
+    for (const char* name :
+         {"%FuncName", "%Date", "%Time", "%Coder", "%Result", "%Parameters", "%Update", "%Crc"})
+        for (std::size_t at = text.find(name); at != std::string::npos;
+             at = text.find(name, at + 1))
+            ++n;
+    return n;
+}
+
 // The names in the "Routine:" lines of the default schema's headers that do
 // not begin like an identifier: a punctuation token or nothing.
 std::vector<std::string> oddRoutineNames(const std::string& text) {
@@ -146,6 +157,7 @@ TEST(Corpus, ModernUnitsCommentStablyAndCleanly) {
             << "cleaning the commented text differs from cleaning the input";
         EXPECT_EQ(directivesOf(cleanInput.text), directivesOf(input))
             << "the clean pass lost a compiler directive";
+        EXPECT_EQ(placeholders(once.text), placeholders(input)) << "a placeholder was left";
         EXPECT_EQ(oddRoutineNames(once.text), std::vector<std::string>{})
             << "a header names a punctuation token";
     }
