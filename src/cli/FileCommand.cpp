@@ -2,14 +2,12 @@
 
 #include <sstream>
 
-#include "app/core/DriverMessages.h"
 #include "app/core/DriverUi.h"
 #include "app/core/Drivers.h"
 #include "app/core/ResultDocument.h"
 #include "cli/ReadErrors.h"
 #include "cli/UnifiedDiff.h"
 #include "engine/CodeEquivalence.h"
-#include "engine/Messages.h"
 
 namespace qw::cli {
 namespace {
@@ -56,18 +54,20 @@ public:
 
     Button ask(const Message& message) override {
         FileReport& r = outcome_.report;
-        if (message.text == driver_messages::kAbortedSeeResults) {
+        switch (message.id) {
+        case MessageId::AbortedSeeResults:
             r.aborted = !readFailed_;
             return Button::No; // an aborted pass writes and shows nothing
-        }
-        if (message.text == driver_messages::kNothingGenerated ||
-            message.text == driver_messages::kNothingRemoved)
+        case MessageId::NothingGenerated:
+        case MessageId::NothingRemoved:
             return Button::Yes; // the result goes out whatever its count
-        if (message.text == messages::format(messages::kCannotProcessFile, message.fileName)) {
+        case MessageId::CannotProcessFile:
             readFailed_ = true;
             r.error = "cannot read " + inQuotes(message.fileName) + ": " +
                       files_.reasonFor(message.fileName);
             return Button::Abort;
+        default:
+            break;
         }
         const Button answer = answerFor(options_->policy, message);
         diagnostics_ << diagnosticLine(message) << " [" << buttonName(answer) << "]\n";

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/core/DriverMessages.h"
 #include "app/core/DriverUi.h"
 #include "app/core/FilePaths.h"
 #include "app/core/ProjectReport.h"
 #include "app/core/ResultDocument.h"
 #include "cli/ReadErrors.h"
-#include "engine/Messages.h"
 #include "engine/Text.h"
 
 namespace qw::cli {
@@ -42,16 +40,19 @@ public:
     }
 
     Button ask(const Message& message) override {
-        if (message.text == driver_messages::kAbortedSeeResults)
+        switch (message.id) {
+        case MessageId::AbortedSeeResults:
             return Button::No;
-        if (message.text == driver_messages::kNotAProjectFile)
+        case MessageId::NotAProjectFile:
             return Button::Abort;
-        if (message.text == messages::format(messages::kCannotProcessFile, message.fileName)) {
+        case MessageId::CannotProcessFile:
             fail("cannot read " + inQuotes(message.fileName) + ": " +
                  files_.reasonFor(message.fileName));
             return Button::Abort;
+        default:
+            break;
         }
-        const bool refusal = message.buttons == std::vector<Button>{Button::Ok};
+        const bool refusal = message.id == MessageId::ResultNotSaved;
         const Button answer = refusal ? Button::Ok : answerFor(options_.policy, message);
         err_ << diagnosticLine(message) << " [" << buttonName(answer) << "]\n";
         outcome_.messages.push_back({message, answer});

@@ -121,7 +121,8 @@ void SourcePass::Impl::classifyToken(int column) {
 
 void SourcePass::Impl::pushKind(std::uint8_t kind) {
     if (s_.declDepth == 99) {
-        ask(DialogKind::Error, std::string(messages::kDeclStackOverflow), {Button::Abort});
+        ask(MessageId::DeclarationStackOverflow, DialogKind::Error,
+            std::string(messages::kDeclStackOverflow), {Button::Abort});
         requestAbort();
         --s_.declDepth;
     }
@@ -138,7 +139,8 @@ void SourcePass::Impl::popKind() {
                                        : std::uint8_t{d_none};
         s_.prevDeclKind = 0;
     } else {
-        ask(DialogKind::Error, std::string(messages::kDeclStackEmpty), {Button::Abort});
+        ask(MessageId::DeclarationStackEmpty, DialogKind::Error,
+            std::string(messages::kDeclStackEmpty), {Button::Abort});
         requestAbort();
     }
 }

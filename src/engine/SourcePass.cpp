@@ -28,7 +28,8 @@ void SourcePass::run(const std::string& fileName, ResultEditor& editor) {
     std::string bytes;
     if (!files.readFile(fileName, bytes)) {
         breaks_ = LineBreaks{};
-        Message m{DialogKind::Warning,
+        Message m{MessageId::CannotProcessFile,
+                  DialogKind::Warning,
                   messages::format(messages::kCannotProcessFile, fileName),
                   {Button::Abort, Button::Ignore},
                   fileName,
@@ -52,9 +53,9 @@ SourcePass::Impl::Impl(const PassOptions& options, PassHost& host, Progress& pro
       headerStep_(options.schema, options.coderName, options.clock),
       xrefOn_(options.mode == PassMode::Comment && options.crossReference == CrossReference::On) {}
 
-Button SourcePass::Impl::ask(DialogKind kind, std::string text,
+Button SourcePass::Impl::ask(MessageId id, DialogKind kind, std::string text,
                              std::initializer_list<Button> buttons) {
-    Message m{kind, std::move(text), std::vector<Button>(buttons), fileName_, s_.lineNo};
+    Message m{id, kind, std::move(text), std::vector<Button>(buttons), fileName_, s_.lineNo};
     return host_.ask(m);
 }
 
@@ -126,7 +127,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     else
         scanLine();
     if (s_.scanState == 1) {
-        Button b = ask(DialogKind::Warning,
+        Button b = ask(MessageId::StringExceedsLine, DialogKind::Warning,
                        messages::format(messages::kStringExceedsLine, fileName_, s_.lineNo),
                        {Button::Abort, Button::Ignore});
         if (b == Button::Abort) {
@@ -484,7 +485,7 @@ int SourcePass::Impl::strToIntOrAbort(std::string_view text) {
     }
     if (valid && (negative || value <= 2147483647LL))
         return static_cast<int>(negative ? -value : value);
-    ask(DialogKind::Information,
+    ask(MessageId::InternalError, DialogKind::Information,
         std::string(messages::kInternalErrorAt) + std::string(text) +
             std::string(messages::kPleaseContact),
         {Button::Abort});

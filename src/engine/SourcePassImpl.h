@@ -41,7 +41,8 @@ public:
 
 private:
     bool cleaning() const { return options_.mode == PassMode::Clean; }
-    Button ask(DialogKind kind, std::string text, std::initializer_list<Button> buttons);
+    Button ask(MessageId id, DialogKind kind, std::string text,
+               std::initializer_list<Button> buttons);
     void requestAbort() { progress_.abortRequested = true; }
 
     // Line loop and scanner (comment mode)

@@ -44,7 +44,8 @@ std::optional<FocusedSource> savedSource(ExpertLibrary& library, ide::ToolServic
     FocusedSource source{currentFileOf(tools), SourceKind::Other};
     source.kind = sourceKindOf(source.fileName);
     if (source.kind == SourceKind::Other) {
-        const Message refusal{DialogKind::Error,
+        const Message refusal{MessageId::NotAPascalSource,
+                              DialogKind::Error,
                               std::string(kNotAPascalSource),
                               {Button::Cancel},
                               source.fileName,

@@ -58,9 +58,9 @@ std::int32_t totalBytesOf(FileSystem& fs, const std::string& fileName) {
     return static_cast<std::int32_t>(size > kMax ? kMax : size);
 }
 
-bool confirmed(DriverUi& ui, std::string_view text, const std::string& fileName) {
+bool confirmed(DriverUi& ui, MessageId id, std::string_view text, const std::string& fileName) {
     Message question{
-        DialogKind::Confirmation, std::string(text), {Button::Yes, Button::No}, fileName, 0};
+        id, DialogKind::Confirmation, std::string(text), {Button::Yes, Button::No}, fileName, 0};
     return ui.ask(question) == Button::Yes;
 }
 
@@ -131,16 +131,21 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
     result.commentCount = run.count;
 
     if (run.aborted) {
-        if (confirmed(ui_, driver_messages::kAbortedSeeResults, fileName)) {
+        if (confirmed(ui_, MessageId::AbortedSeeResults, driver_messages::kAbortedSeeResults,
+                      fileName)) {
             result.saveButton = SaveButton::Disabled;
             ui_.showResult(result);
         }
         return run;
     }
     if (interaction == Interaction::ShowResult) {
-        const auto question = pass == Pass::Comment ? driver_messages::kNothingGenerated
-                                                    : driver_messages::kNothingRemoved;
-        if (run.count > 0 || confirmed(ui_, question, fileName)) {
+        const bool shown =
+            run.count > 0 ||
+            (pass == Pass::Comment ? confirmed(ui_, MessageId::NothingGenerated,
+                                               driver_messages::kNothingGenerated, fileName)
+                                   : confirmed(ui_, MessageId::NothingRemoved,
+                                               driver_messages::kNothingRemoved, fileName));
+        if (shown) {
             ui_.showResult(result);
             run.shown = true;
         }

@@ -6,7 +6,7 @@ namespace qw::driver_messages {
 
 // The drivers' questions and warnings, exactly as the user sees them. Shells
 // that answer without a dialog (the command-line tool) recognise them by
-// these texts.
+// their MessageId.
 
 // After an aborted pass (confirmation, Yes and No).
 inline constexpr std::string_view kAbortedSeeResults =

@@ -25,7 +25,8 @@ WalkEnd Drivers::commentProject(const std::string& projectFile, const std::strin
     if (!guard)
         return WalkEnd::Refused;
     if (!isProjectFile(projectFile)) {
-        ui_.ask({DialogKind::Warning,
+        ui_.ask({MessageId::NotAProjectFile,
+                 DialogKind::Warning,
                  std::string(driver_messages::kNotAProjectFile),
                  {Button::Abort},
                  projectFile,

@@ -10,7 +10,8 @@ std::optional<Message> unreviewedSaveRefusal(const ResultDocument& result) {
         findCodeMismatch(result.sourceBytes, result.savedBytes());
     if (!mismatch)
         return std::nullopt;
-    return Message{DialogKind::Warning,
+    return Message{MessageId::ResultNotSaved,
+                   DialogKind::Warning,
                    "The result was not saved: " + describeCodeMismatch(*mismatch),
                    {Button::Ok},
                    result.title,

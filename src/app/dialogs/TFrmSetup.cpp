@@ -358,8 +358,7 @@ void TFrmSetup::Save1Click() {
 }
 
 void TFrmSetup::Delete1Click() {
-    const Message question{
-        DialogKind::Confirmation, kDeleteQuestion, {Button::Yes, Button::No}, {}, 0};
+    const Message question{MessageId::DeleteSchema, DialogKind::Confirmation, kDeleteQuestion, {Button::Yes, Button::No}, {}, 0};
     if (services_.dialogs.ask(this, question) != Button::Yes)
         return;
     const QString selected = selectedName();
