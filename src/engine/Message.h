@@ -28,6 +28,8 @@ enum class MessageId {
     DeleteSchema,
     AbandonChanges,
     NotAPascalSource,
+    EditorNotStarted,
+    SchemaUnreadable,
 };
 
 // A modal question the engine or a driver puts to the user.

@@ -1,7 +1,7 @@
 #include "app/core/UnreviewedSave.h"
 
-#include "engine/CodeEquivalence.h"
 #include "app/core/ResultDocument.h"
+#include "engine/CodeEquivalence.h"
 
 namespace qw {
 

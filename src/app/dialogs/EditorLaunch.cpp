@@ -32,8 +32,12 @@ bool openInTextEditor(const WindowServices& services, QWidget* parent, const QSt
                                  ? services.launcher.runAndWait(command, ShowWindow::Normal, -1)
                                  : services.launcher.start(command, ShowWindow::Maximized));
     if (!started)
-        services.dialogs.ask(parent,
-                             {DialogKind::Error, failureText(command, file), {Button::Ok}, {}, 0});
+        services.dialogs.ask(parent, {MessageId::EditorNotStarted,
+                                      DialogKind::Error,
+                                      failureText(command, file),
+                                      {Button::Ok},
+                                      {},
+                                      0});
     return started;
 }
 

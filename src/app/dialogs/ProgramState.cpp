@@ -46,9 +46,12 @@ bool loadCurrentSchema(ProgramState& state, const WindowServices& services, HotK
         return true;
     }
     // Without a word the setup dialog would seem to open for no reason.
-    services.dialogs.ask(
-        nullptr,
-        {DialogKind::Information, unreadableSchemaText(path, read.error), {Button::Ok}, {}, 0});
+    services.dialogs.ask(nullptr, {MessageId::SchemaUnreadable,
+                                   DialogKind::Information,
+                                   unreadableSchemaText(path, read.error),
+                                   {Button::Ok},
+                                   {},
+                                   0});
     TFrmSetup setup(services, state.settings, state.schema, hotKey, nullptr);
     return services.dialogs.showModal(setup) == QDialog::Accepted;
 }

@@ -232,7 +232,12 @@ void TFrmResult::BitBtn2Click() {
 bool TFrmResult::FormCloseQuery() {
     if (Saved || !BitBtn1->isEnabled() || (CommentCount == 0 && !Memo2->document()->isModified()))
         return true;
-    const Message question{MessageId::AbandonChanges, DialogKind::Confirmation, kAbandonQuestion, {Button::Yes, Button::No}, {}, 0};
+    const Message question{MessageId::AbandonChanges,
+                           DialogKind::Confirmation,
+                           kAbandonQuestion,
+                           {Button::Yes, Button::No},
+                           {},
+                           0};
     return services_.dialogs.ask(this, question) == Button::Yes;
 }
 

@@ -358,7 +358,12 @@ void TFrmSetup::Save1Click() {
 }
 
 void TFrmSetup::Delete1Click() {
-    const Message question{MessageId::DeleteSchema, DialogKind::Confirmation, kDeleteQuestion, {Button::Yes, Button::No}, {}, 0};
+    const Message question{MessageId::DeleteSchema,
+                           DialogKind::Confirmation,
+                           kDeleteQuestion,
+                           {Button::Yes, Button::No},
+                           {},
+                           0};
     if (services_.dialogs.ask(this, question) != Button::Yes)
         return;
     const QString selected = selectedName();

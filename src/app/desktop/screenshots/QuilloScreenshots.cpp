@@ -225,7 +225,8 @@ int main(int argc, char** argv) {
     }
     ok &= saveModal(
         [&] {
-            dialogs.ask(nullptr, {DialogKind::Information,
+            dialogs.ask(nullptr, {MessageId::SchemaUnreadable,
+                                  DialogKind::Information,
                                   unreadableSchemaText(toNativeName(schemas + "/Mine.cs"),
                                                        "No such file or directory"),
                                   {Button::Ok},
