@@ -219,8 +219,7 @@ std::optional<RunSettings> settingsForRun(const PassArgs& args, SchemaUse use,
     RunSettingsResult r = runSettings(realFileSystem(), args.overrides(), use, project);
     if (!r.settings) {
         reportError(r.error);
-        status =
-            r.error.rfind("SOURCE_DATE_EPOCH", 0) == 0 ? ExitStatus::Usage : ExitStatus::Failed;
+        status = r.fault == RunSettingsFault::BadValue ? ExitStatus::Usage : ExitStatus::Failed;
         return std::nullopt;
     }
     return std::move(r.settings);

@@ -57,8 +57,10 @@ RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, Sc
     RunSettingsResult result;
     RunSettings run;
     run.clock = runClock(std::getenv("SOURCE_DATE_EPOCH"), result.error);
-    if (!run.clock)
+    if (!run.clock) {
+        result.fault = RunSettingsFault::BadValue;
         return result;
+    }
 
     UserSettings user = openUserSettings(fs);
     const LoadedSettings loaded = loadSettings(*user.store, user.user);

@@ -35,9 +35,14 @@ struct RunSettings {
     std::vector<std::string> warnings; // said on standard error, the run goes on
 };
 
+// Why a run has no settings: a value the user gave that is no value (a
+// usage error) or a file that cannot be found or read.
+enum class RunSettingsFault { BadValue, Unreadable };
+
 struct RunSettingsResult {
     std::optional<RunSettings> settings;
     std::string error; // "cannot read schema FILE: reason", ... when `settings` is empty
+    RunSettingsFault fault = RunSettingsFault::Unreadable;
 };
 
 // Reads the stored settings, puts the values of the project settings file

@@ -107,7 +107,7 @@ private slots:
         QFETCH(QList<int>, buttons);
         QFETCH(QStringList, captions);
         QFETCH(QString, escape);
-        Message message{DialogKind::Warning, "text", {}, {}, 0};
+        Message message{MessageId::StringExceedsLine, DialogKind::Warning, "text", {}, {}, 0};
         for (int b : buttons)
             message.buttons.push_back(static_cast<Button>(b));
         const std::unique_ptr<QMessageBox> box = newMessageBox(nullptr, message);
