@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "app/core/RunConfiguration.h"
 #include "cli/BundledSchema.h"
 #include "cli/UserSettings.h"
 #include "engine/FileSystem.h"
@@ -15,7 +16,24 @@
 namespace qw::cli {
 namespace {
 
-constexpr int kHighestStyle = 3;
+// The stored settings with the project settings file's values over them,
+// and the command line's over those.
+Settings settingsInEffect(Settings settings, const ProjectSettings* project,
+                          const PassOverrides& overrides) {
+    if (project && project->coderName)
+        settings.coderName = project->coderName->value;
+    if (project && project->style)
+        settings.endCommentStyle = static_cast<std::uint8_t>(project->style->value);
+    if (project && project->crossReference)
+        settings.crossReference = project->crossReference->value;
+    if (overrides.coderName)
+        settings.coderName = *overrides.coderName;
+    if (overrides.style)
+        settings.endCommentStyle = static_cast<std::uint8_t>(*overrides.style);
+    if (overrides.crossReference)
+        settings.crossReference = *overrides.crossReference;
+    return settings;
+}
 
 } // namespace
 
@@ -67,27 +85,9 @@ RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, Sc
     if (!loaded.store)
         run.warnings.push_back("cannot read the settings in '" + user.location +
                                "': " + loaded.store.error + "; the defaults are used");
-    const Settings& stored = loaded.settings;
+    const Settings effective = settingsInEffect(loaded.settings, project, overrides);
 
-    PassOptions& o = run.options;
-    o.clock = run.clock.get();
-    o.coderName = overrides.coderName.value_or(
-        project && project->coderName ? project->coderName->value : stored.coderName);
-    if (overrides.style) {
-        o.style = *overrides.style;
-    } else if (project && project->style) {
-        o.style = project->style->value;
-    } else if (stored.endCommentStyle <= kHighestStyle) {
-        o.style = static_cast<EndCommentStyle>(stored.endCommentStyle);
-    } else {
-        run.warnings.push_back("the stored style " + std::to_string(stored.endCommentStyle) +
-                               " is not 0 to 3; style 2 is used");
-        o.style = EndCommentStyle::Brace;
-    }
-    o.crossReference = overrides.crossReference.value_or(project && project->crossReference
-                                                             ? project->crossReference->value
-                                                             : stored.crossReference);
-
+    Schema schema;
     if (use == SchemaUse::Needed) {
         const std::optional<std::string> file =
             schemaFileFor(fs, overrides.schemaFile, project, loaded, result.error);
@@ -98,9 +98,13 @@ RunSettingsResult runSettings(FileSystem& fs, const PassOverrides& overrides, Sc
             result.error = "cannot read schema " + *file + ": " + read.error;
             return result;
         }
-        o.schema = loadSchema(bytes);
+        schema = loadSchema(bytes);
         run.schemaFile = *file;
     }
+    RunConfiguration configured = runConfiguration(effective, std::move(schema), run.clock.get());
+    run.options = std::move(configured.options);
+    for (std::string& warning : configured.warnings)
+        run.warnings.push_back(std::move(warning));
     result.settings = std::move(run);
     return result;
 }

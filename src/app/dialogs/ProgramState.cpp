@@ -2,20 +2,13 @@
 
 #include <QDialog>
 
+#include "app/core/RunConfiguration.h"
 #include "app/dialogs/DialogLayer.h"
 #include "app/dialogs/TFrmSetup.h"
 #include "engine/FileSystem.h"
 #include "schema/SchemaFile.h"
 
 namespace qw::desktop {
-namespace {
-
-// A stored style outside 0 to 3 means nothing to the pass: the default then.
-EndCommentStyle styleOf(std::uint8_t stored) {
-    return stored <= 3 ? static_cast<EndCommentStyle>(stored) : EndCommentStyle::Brace;
-}
-
-} // namespace
 
 std::string unreadableSchemaText(const std::string& path, const std::string& reason) {
     return "The schema \"" + path + "\" could not be read" +
@@ -26,14 +19,7 @@ std::string unreadableSchemaText(const std::string& path, const std::string& rea
 }
 
 PassOptions passOptionsFor(const ProgramState& state, FileSystem* files) {
-    PassOptions options;
-    options.style = styleOf(state.settings.endCommentStyle);
-    options.crossReference = state.settings.crossReference;
-    options.schema = state.schema;
-    options.coderName = state.settings.coderName;
-    options.clock = state.clock;
-    options.fileSystem = files;
-    return options;
+    return runConfiguration(state.settings, state.schema, state.clock, files).options;
 }
 
 bool loadCurrentSchema(ProgramState& state, const WindowServices& services, HotKeyControls hotKey) {
