@@ -169,13 +169,13 @@ void SourcePass::Impl::closeFrame() {
     deleteFrame();
     if (!recordAt_.empty() && recordAt_.back() + 1 == s_.frameStack.size()) {
         const std::string record = s_.frameStack.back();
+        s_.frameStack.pop_back();
+        recordAt_.pop_back();
         try {
-            headerStep_.finishUpdate(record, *this);
+            headerStep_.finishUpdate(record, *this, recordAt_);
         } catch (...) {
             requestAbort();
         }
-        s_.frameStack.pop_back();
-        recordAt_.pop_back();
         --s_.routineLevel;
     }
 }

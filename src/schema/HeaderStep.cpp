@@ -126,22 +126,43 @@ std::string HeaderStep::placeOrUpdate(PassServices& pass, const HeaderLayout& la
 // that of an empty body. The running checksum at that point covers whatever
 // came before, its own header included, and would record a change on every
 // run.
-void HeaderStep::finishUpdate(const std::string& record, PassServices& pass) {
+void HeaderStep::finishUpdate(const std::string& record, PassServices& pass,
+                              const std::vector<std::size_t>& pendingRecords) {
     const PassState& s = pass.state();
     const bool bodiless = s.tokenLower == "forward" || s.tokenLower == "external";
-    settleUpdateLine(record, bodiless ? 0 : s.lineChecksum, pass);
+    settle(record, bodiless ? 0 : s.lineChecksum, pass, pendingRecords);
 }
 
 // Its body, if any, lies where the pass does not read it (an included file,
 // say), so it is settled as a routine without a body: the update line gets
 // the checksum of an empty body, and a later run that again sees no end finds
-// it unchanged. No placeholder is left in the text.
+// it unchanged. No placeholder is left in the text. Only a line that this
+// pass wrote as a header line, or that still holds the placeholder, is taken
+// for the update line: anything else is code.
 void HeaderStep::settleUnfinished(const std::string& record, PassServices& pass,
                                   const std::vector<std::size_t>& pendingRecords) {
+    const std::optional<UpdateRecord> parsed = UpdateRecord::parse(record, pass);
+    const ResultEditor& editor = pass.editor();
+    if (!parsed || parsed->line < 0 || parsed->line >= editor.count())
+        return;
+    if (!editor.isMarked(parsed->line, 0) &&
+        editor.line(parsed->line).find("%Crc") == std::string::npos)
+        return;
+    settle(record, 0, pass, pendingRecords);
+}
+
+// Settling takes the new update line out again when the body is unchanged;
+// the update lines of routines still open move with that edit.
+void HeaderStep::settle(const std::string& record, int checksum, PassServices& pass,
+                        const std::vector<std::size_t>& pendingRecords) {
+    if (pendingRecords.empty()) {
+        settleUpdateLine(record, checksum, pass);
+        return;
+    }
     ResultEditor& editor = pass.editor();
     PassState& s = pass.state();
     editor.startRecording();
-    settleUpdateLine(record, 0, pass);
+    settleUpdateLine(record, checksum, pass);
     for (const std::size_t at : pendingRecords)
         if (at < s.frameStack.size())
             s.frameStack[at] = UpdateRecord::movedBy(s.frameStack[at], editor);

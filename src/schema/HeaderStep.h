@@ -25,14 +25,18 @@ public:
     // `pendingRecords` are the places in FrameStack of the update records of
     // routines not yet closed; their line numbers follow the edits.
     void placeHeader(PassServices& pass, const std::vector<std::size_t>& pendingRecords = {});
-    // `record` is the update record found under a closed routine frame.
-    void finishUpdate(const std::string& record, PassServices& pass);
+    // `record` is the update record found under a closed routine frame;
+    // `pendingRecords` as above.
+    void finishUpdate(const std::string& record, PassServices& pass,
+                      const std::vector<std::size_t>& pendingRecords = {});
     // `record` belongs to a routine whose end the pass will not see: its
     // frame was given up, or the file ended first. `pendingRecords` as above.
     void settleUnfinished(const std::string& record, PassServices& pass,
                           const std::vector<std::size_t>& pendingRecords);
 
 private:
+    void settle(const std::string& record, int checksum, PassServices& pass,
+                const std::vector<std::size_t>& pendingRecords);
     // Both return the update record of the placed header.
     std::string placeOrUpdate(PassServices& pass, const HeaderLayout& layout,
                               int headingLine) const;
