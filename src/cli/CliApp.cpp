@@ -305,7 +305,16 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
     const bool bar = !args.quiet && found.files.size() > 1 && isTerminal(StandardStream::Error);
     ProgressBar progress(std::cerr, bar ? ProgressShown::Yes : ProgressShown::No,
                          found.files.size(), bar ? terminalColumns() : 80);
-    std::vector<FileReport> reports;
+    // The report goes out file by file; a file that cannot be created stops
+    // nothing else.
+    std::ofstream jsonFile;
+    std::optional<JsonReportWriter> json;
+    if (args.json == "-") {
+        json.emplace(std::cout, command);
+    } else if (!args.json.empty()) {
+        jsonFile.open(args.json, std::ios::binary);
+        json.emplace(jsonFile, command);
+    }
     bool anyChanged = false;
     runInOrder(
         found.files.size(), jobGroups(found.files), jobs,
@@ -318,6 +327,10 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
             if (r.file.empty())
                 r.file = found.files[file];
             progress.clear();
+            if (o.text)
+                writeSavedText(o.text->editor, o.text->options, [](std::string_view piece) {
+                    std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                });
             std::cout << o.out;
             std::cout.flush();
             std::cerr << o.diagnostics;
@@ -329,15 +342,19 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
                 status = ExitStatus::Failed;
             anyChanged = anyChanged || r.changed;
             progress.advance(r.file);
-            if (!args.json.empty())
-                reports.push_back(std::move(r));
+            if (json)
+                json->add(r);
         });
     progress.clear();
     if (status == ExitStatus::Success && anyChanged && args.check)
         status = ExitStatus::WouldChange;
-    if (!args.json.empty() &&
-        writeJson(args.json, jsonReport(command, reports)) != ExitStatus::Success)
-        status = ExitStatus::Failed;
+    if (json) {
+        json->finish();
+        if (args.json != "-" && !jsonFile.flush()) {
+            reportError("cannot write '" + args.json + "'");
+            status = ExitStatus::Failed;
+        }
+    }
     return status;
 }
 

@@ -80,15 +80,17 @@ public:
         r.count = result.commentCount;
         if (options_->marks == KeepMarks::Yes)
             r.marks = result.editor.marks();
-        const std::string bytes = result.savedBytes();
-        r.changed = bytes != result.sourceBytes;
+        // Only the report tells whether a result for standard output changes
+        // its file; finding out reads the file again.
+        if (options_->output != Output::Stdout || options_->marks == KeepMarks::Yes)
+            r.changed = !result.matchesSource(files_);
         switch (options_->output) {
         case Output::Stdout:
-            outcome_.out += bytes;
+            outcome_.text = PendingText{std::move(result.editor), result.saveOptions};
             break;
         case Output::InPlace:
             if (r.changed)
-                write(result, bytes);
+                write(result);
             break;
         case Output::Check:
             if (r.changed)
@@ -96,7 +98,9 @@ public:
             break;
         case Output::Diff:
             if (r.changed)
-                outcome_.out += unifiedDiff(result.title, result.sourceBytes, bytes);
+                outcome_.out +=
+                    unifiedDiff(result.title, result.readSource(files_).value_or(std::string()),
+                                result.savedBytes());
             break;
         case Output::DryRun:
             outcome_.out +=
@@ -125,9 +129,16 @@ private:
 
     // An in-place write is not reviewed by anyone: a result whose code
     // differs from the file's is not written.
-    void write(const ResultDocument& result, const std::string& bytes) {
+    void write(const ResultDocument& result) {
         FileReport& r = outcome_.report;
-        if (const auto mismatch = findCodeMismatch(result.sourceBytes, bytes)) {
+        const std::optional<std::string> source = result.readSource(files_);
+        if (!source) {
+            r.error =
+                "cannot read " + inQuotes(result.title) + ": " + files_.reasonFor(result.title);
+            return;
+        }
+        const std::string bytes = result.savedBytes();
+        if (const auto mismatch = findCodeMismatch(*source, bytes)) {
             r.error =
                 inQuotes(result.title) + " was not written: " + describeCodeMismatch(*mismatch);
             return;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/core/SaveFile.h"
 #include "cli/DiagnosticHost.h"
 #include "engine/PassOptions.h"
 #include "engine/ResultEditor.h"
@@ -46,11 +48,19 @@ struct FileReport {
     bool failed() const { return aborted || !error.empty(); }
 };
 
+// A result that goes to standard output, kept as lines until its turn comes
+// and then written a piece at a time.
+struct PendingText {
+    ResultEditor editor;
+    SaveOptions options;
+};
+
 // One file's report and what it prints, kept until its turn comes.
 struct FileOutcome {
     FileReport report;
-    std::string out;         // for standard output
-    std::string diagnostics; // for standard error, before the error line
+    std::optional<PendingText> text; // for standard output, before `out`
+    std::string out;                 // for standard output
+    std::string diagnostics;         // for standard error, before the error line
 };
 
 // Runs the drivers over files one at a time, as a shell that nobody sits at:

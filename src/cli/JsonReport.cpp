@@ -1,5 +1,8 @@
 #include "cli/JsonReport.h"
 
+#include <sstream>
+#include <string_view>
+
 #include <nlohmann/json.hpp>
 
 namespace qw::cli {
@@ -80,12 +83,36 @@ std::string jsonProjectReport(const std::string& projectFile, const WalkOutcome&
     return doc.dump(2, ' ', false, kBytes) + "\n";
 }
 
+// The members of the document come in the order of their names, as the
+// whole document would print them: "command", then "files".
+JsonReportWriter::JsonReportWriter(std::ostream& out, const std::string& command) : out_(out) {
+    out_ << "{\n  \"command\": " << json(command).dump(2, ' ', false, kBytes)
+         << ",\n  \"files\": [";
+}
+
+void JsonReportWriter::add(const FileReport& report) {
+    // One element of "files", indented by its depth in the document.
+    const std::string element = fileJson(report).dump(2, ' ', false, kBytes);
+    out_ << (anyFile_ ? ",\n    " : "\n    ");
+    std::size_t start = 0;
+    for (std::size_t nl = element.find('\n'); nl != std::string::npos;
+         start = nl + 1, nl = element.find('\n', start))
+        out_.write(element.data() + start, static_cast<std::streamsize>(nl + 1 - start)) << "    ";
+    out_ << std::string_view(element).substr(start);
+    anyFile_ = true;
+}
+
+void JsonReportWriter::finish() {
+    out_ << (anyFile_ ? "\n  ]\n}\n" : "]\n}\n");
+}
+
 std::string jsonReport(const std::string& command, const std::vector<FileReport>& reports) {
-    json files = json::array();
+    std::ostringstream out;
+    JsonReportWriter writer(out, command);
     for (const FileReport& r : reports)
-        files.push_back(fileJson(r));
-    json doc = {{"command", command}, {"files", files}};
-    return doc.dump(2, ' ', false, kBytes) + "\n";
+        writer.add(r);
+    writer.finish();
+    return out.str();
 }
 
 } // namespace qw::cli

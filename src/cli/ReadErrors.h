@@ -26,6 +26,14 @@ public:
         }
         return r;
     }
+    std::unique_ptr<ByteReader> openForReading(const std::string& path, IoResult& result) override {
+        std::unique_ptr<ByteReader> reader = inner_.openForReading(path, result);
+        if (!result) {
+            failedPath_ = path;
+            failedReason_ = result.error;
+        }
+        return reader;
+    }
     IoResult writeFile(const std::string& path, std::string_view bytes) override {
         return inner_.writeFile(path, bytes);
     }

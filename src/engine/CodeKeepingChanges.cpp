@@ -9,7 +9,7 @@
 namespace qw {
 namespace {
 
-void appendLine(std::string& out, const std::string& line) {
+void appendLine(std::string& out, std::string_view line) {
     out += line;
     out += '\n';
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +18,25 @@ struct IoResult {
     static IoResult failure(std::string why) { return {false, std::move(why)}; }
 };
 
+// A file read piece by piece, so that a large one is never held whole.
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    // Reads up to `size` bytes into `into`; 0 at the end of the file. A read
+    // error after the file was opened is thrown as std::runtime_error.
+    virtual std::size_t read(char* into, std::size_t size) = 0;
+};
+
 // Every file operation of the core goes through this seam, so that tests can
 // make any of them fail.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     virtual IoResult readFile(const std::string& path, std::string& bytes) = 0;
+    // Opens a file for reading piece by piece; null, with `result` telling
+    // why, when it cannot be opened. The default reads it whole through
+    // readFile, which is all a file system in memory needs.
+    virtual std::unique_ptr<ByteReader> openForReading(const std::string& path, IoResult& result);
     // Creates or truncates, writes everything and flushes to the disk.
     virtual IoResult writeFile(const std::string& path, std::string_view bytes) = 0;
     virtual IoResult removeFile(const std::string& path) = 0;
@@ -42,6 +56,17 @@ public:
 
 // The platform's files.
 FileSystem& realFileSystem();
+
+// Bytes already in memory, handed out piece by piece.
+class MemoryReader final : public ByteReader {
+public:
+    explicit MemoryReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::size_t read(char* into, std::size_t size) override;
+
+private:
+    std::string bytes_;
+    std::size_t pos_ = 0;
+};
 
 // A name beside `path`, in the same folder, that no file or folder has yet: a
 // new text is written there first and then renamed over `path`, which stays

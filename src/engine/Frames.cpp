@@ -120,7 +120,7 @@ void SourcePass::Impl::writeBlockComment() {
     const int last = editor_.count() - 1;
     const int column = static_cast<int>(editor_.line(last).size());
     countAppendedInChecksum(editor_.line(last), comment);
-    editor_.replace(last, editor_.line(last) + comment);
+    editor_.replace(last, std::string(editor_.line(last)) + comment);
     markComment(last, column, static_cast<int>(comment.size()));
 }
 
@@ -134,8 +134,7 @@ void SourcePass::Impl::resetChecksum() {
 // comment in now, as that run will, so that a body the user did not touch
 // keeps its checksum from run to run. On a line where the body began the
 // restart discards the line anyway.
-void SourcePass::Impl::countAppendedInChecksum(const std::string& line,
-                                               const std::string& comment) {
+void SourcePass::Impl::countAppendedInChecksum(std::string_view line, const std::string& comment) {
     if (checksumResetOnLine_)
         return;
     unsigned sum = 0;

@@ -1,25 +1,42 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace qw {
 
 struct LineBreaks;
+class ByteReader;
 
 // Splits bytes into lines: CR LF, a lone LF and a lone CR each end a line. A
 // final line break does not start another line. Counts the breaks it meets.
+// Reads from a ByteReader a piece at a time, so that only the lines at hand
+// are in memory, or splits bytes that are in memory already.
 class LineSplitter {
 public:
     LineSplitter(std::string_view bytes, LineBreaks& breaks);
-    bool atEnd() const { return pos_ >= bytes_.size(); }
+    LineSplitter(ByteReader& reader, LineBreaks& breaks);
+    LineSplitter(const LineSplitter&) = delete; // its view points into its own buffer
+    LineSplitter& operator=(const LineSplitter&) = delete;
+    bool atEnd();
+    // The view lasts until the next call.
     std::string_view next();
 
 private:
-    std::string_view bytes_;
+    void skipByteOrderMark();
+    // Reads more behind the bytes not yet split; false at the end of the file.
+    bool fill();
+
+    ByteReader* reader_ = nullptr;
+    std::string buffer_;
+    std::string_view bytes_; // the bytes at hand: buffer_, or all of them
+    bool allRead_ = true;
     std::size_t pos_ = 0;
-    // Position of the next LF at or after pos_ (the size when there is none),
-    // found once so that files ending lines with CR alone stay linear.
-    std::size_t nextLf_ = 0;
+    // Position of the next LF at or after pos_ (the size when there is none
+    // at hand), found once so that files ending lines with CR alone stay
+    // linear; npos when not searched yet.
+    std::size_t nextLf_ = std::string_view::npos;
     LineBreaks& breaks_;
 };
 

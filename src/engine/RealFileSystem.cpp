@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 
 #include "engine/FileSystem.h"
 
@@ -209,8 +210,42 @@ std::FILE* openFile(const std::string& path, OpenFor purpose) {
 #endif
 }
 
+// A file opened for reading, closed with its reader.
+class FileReader final : public ByteReader {
+public:
+    explicit FileReader(std::FILE* f) : f_(f) {}
+    ~FileReader() override { std::fclose(f_); }
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    std::size_t read(char* into, std::size_t size) override {
+        errno = 0;
+        const std::size_t n = std::fread(into, 1, size, f_);
+        if (n == 0 && std::ferror(f_))
+            throw std::runtime_error("cannot read the file: " + describeErrno(errno ? errno : EIO));
+        return n;
+    }
+
+private:
+    std::FILE* f_;
+};
+
 class RealFileSystem final : public FileSystem {
 public:
+    std::unique_ptr<ByteReader> openForReading(const std::string& path, IoResult& result) override {
+        if (isDirectoryPath(path)) {
+            result = IoResult::failure("is a directory");
+            return nullptr;
+        }
+        errno = 0;
+        std::FILE* f = openFile(path, OpenFor::Reading);
+        if (!f) {
+            result = errnoFailure(errno);
+            return nullptr;
+        }
+        result = IoResult::success();
+        return std::make_unique<FileReader>(f);
+    }
+
     IoResult readFile(const std::string& path, std::string& bytes) override {
         if (isDirectoryPath(path))
             return IoResult::failure("is a directory");

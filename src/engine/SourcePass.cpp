@@ -1,5 +1,7 @@
 #include "engine/SourcePass.h"
 
+#include <algorithm>
+
 #include "engine/DeclKind.h"
 #include "engine/FileSystem.h"
 #include "engine/LineSplitter.h"
@@ -23,10 +25,11 @@ SourcePass::SourcePass(const PassOptions& options, PassHost& host, Progress& pro
 
 SourcePass::~SourcePass() = default;
 
-void SourcePass::run(const std::string& fileName, ResultEditor& editor) {
+bool SourcePass::run(const std::string& fileName, ResultEditor& editor) {
     FileSystem& files = options_.fileSystem ? *options_.fileSystem : realFileSystem();
-    std::string bytes;
-    if (!files.readFile(fileName, bytes)) {
+    IoResult opened;
+    const std::unique_ptr<ByteReader> reader = files.openForReading(fileName, opened);
+    if (!reader) {
         breaks_ = LineBreaks{};
         Message m{MessageId::CannotProcessFile,
                   DialogKind::Warning,
@@ -36,15 +39,20 @@ void SourcePass::run(const std::string& fileName, ResultEditor& editor) {
                   0};
         if (host_.ask(m) == Button::Abort)
             progress_.abortRequested = true;
-        return;
+        return false;
     }
-    runText(fileName, bytes, editor);
+    const std::int64_t size = files.fileSize(fileName);
+    LineSplitter lines(*reader, breaks_);
+    Impl impl(options_, host_, progress_, editor, fileName);
+    impl.run(lines, size > 0 ? static_cast<std::size_t>(size) : 0);
+    return true;
 }
 
 void SourcePass::runText(const std::string& fileName, std::string_view bytes,
                          ResultEditor& editor) {
+    LineSplitter lines(bytes, breaks_);
     Impl impl(options_, host_, progress_, editor, fileName);
-    impl.run(bytes, breaks_);
+    impl.run(lines, bytes.size());
 }
 
 SourcePass::Impl::Impl(const PassOptions& options, PassHost& host, Progress& progress,
@@ -59,7 +67,7 @@ Button SourcePass::Impl::ask(MessageId id, DialogKind kind, std::string text,
     return host_.ask(m);
 }
 
-void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
+void SourcePass::Impl::run(LineSplitter& lines, std::size_t sizeHint) {
     editor_.clear();
     source_ = bytes;
     if (cleaning()) {
@@ -67,9 +75,9 @@ void SourcePass::Impl::run(std::string_view bytes, LineBreaks& breaks) {
         s_.origLineLen = -1;
         progress_.commentCount = -1;
     }
-    // Real sources average well over 20 bytes a line.
-    editor_.reserve(static_cast<int>(bytes.size() / 20));
-    LineSplitter lines(bytes, breaks);
+    // Real sources average well over 20 bytes a line. Reserved room that is
+    // never used costs no memory.
+    editor_.reserve(static_cast<int>(std::min<std::size_t>(sizeHint / 20, 1 << 26)));
     while (!lines.atEnd()) {
         if (progress_.abortRequested)
             break;

@@ -31,8 +31,9 @@ public:
     SourcePass(const PassOptions& options, PassHost& host, Progress& progress);
     ~SourcePass();
 
-    // Reads the file through the options' file system.
-    void run(const std::string& fileName, ResultEditor& editor);
+    // Reads the file through the options' file system, line by line; false
+    // when it could not be opened (the host was told).
+    bool run(const std::string& fileName, ResultEditor& editor);
     // Runs over bytes already in memory; `fileName` names them in messages.
     void runText(const std::string& fileName, std::string_view bytes, ResultEditor& editor);
 

@@ -14,6 +14,7 @@
 
 namespace qw {
 
+class LineSplitter;
 class ResultEditor;
 
 bool isMultiLineOpener(const std::string& line, std::size_t quoteAt);
@@ -25,7 +26,7 @@ public:
     Impl(const PassOptions& options, PassHost& host, Progress& progress, ResultEditor& editor,
          const std::string& fileName);
 
-    void run(std::string_view bytes, LineBreaks& breaks);
+    void run(LineSplitter& lines, std::size_t sizeHint);
 
     // PassServices
     PassState& state() override { return s_; }
@@ -109,7 +110,7 @@ private:
     std::string buildEndComment(const std::string& text) const;
     void writeBlockComment();
     void resetChecksum();
-    void countAppendedInChecksum(const std::string& line, const std::string& comment);
+    void countAppendedInChecksum(std::string_view line, const std::string& comment);
     void beginBlock();
     void assemblerBody();
     void closeFrame();

@@ -7,7 +7,7 @@ namespace qw {
 
 // A tab or another control character parts words as a blank does; a heading
 // indented by tabs is a heading all the same.
-static bool holdsRoutineKeyword(const std::string& line) {
+static bool holdsRoutineKeyword(std::string_view line) {
     std::string wrapped = " " + toLower(line) + " ";
     for (char& c : wrapped)
         if (static_cast<unsigned char>(c) < 32)

@@ -27,7 +27,7 @@ static std::string checksumDigits(int checksum) {
 // header line or the heading itself, and it keeps its text.
 static void blankLabel(ResultEditor& editor, int updateLine, int labelEnd, int indent) {
     const int first = std::max(indent, 0) + 3;
-    std::string text = editor.line(updateLine + 1);
+    std::string text(editor.line(updateLine + 1));
     const int last = std::min(labelEnd, static_cast<int>(text.size()));
     if (last < first)
         return;
@@ -44,10 +44,11 @@ void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& p
     if (!parsed || parsed->line < 0 || parsed->line >= editor.count())
         return;
     const int q = parsed->line;
-    std::string updated = editor.line(q);
+    std::string updated(editor.line(q));
     const int c = positionOf(updated, "%Crc");
     replacePlaceholder(updated, "%Crc", checksumDigits(bodyChecksum));
-    const std::string previous = q + 1 < editor.count() ? editor.line(q + 1) : std::string();
+    const std::string_view previous =
+        q + 1 < editor.count() ? editor.line(q + 1) : std::string_view();
     if (copy(updated, c, 2) == copy(previous, c, 2)) {
         // The body is as it was at the last recorded update.
         editor.remove(q);

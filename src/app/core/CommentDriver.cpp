@@ -115,13 +115,9 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
 
         UiPassHost host(ui_);
         SourcePass sourcePass(options, host, progress);
-        // The bytes are kept with the result (for diffs and the code check);
-        // a file that cannot be read goes to the pass, which reports it.
-        result.sourceRead = fs.readFile(fileName, result.sourceBytes).ok;
-        if (result.sourceRead)
-            sourcePass.runText(fileName, result.sourceBytes, result.editor);
-        else
-            sourcePass.run(fileName, result.editor);
+        // The pass reads the file line by line; a file that cannot be read
+        // is reported by the pass.
+        result.sourceRead = sourcePass.run(fileName, result.editor);
         result.saveOptions = saveOptionsFor(sourcePass.lineBreaks());
 
         run.count = progress.commentCount;
@@ -152,7 +148,7 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
         return run;
     }
     if (run.count > 0) {
-        if (const std::optional<Message> refusal = unreviewedSaveRefusal(result)) {
+        if (const std::optional<Message> refusal = unreviewedSaveRefusal(fs, result)) {
             ui_.ask(*refusal);
             run.refused = true;
         } else if (const SaveResult saved = ui_.saveResult(result); !saved) {

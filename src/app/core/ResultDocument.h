@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/core/SaveFile.h"
@@ -33,9 +34,9 @@ struct ResultDocument {
     // How the source ended its lines (and its byte-order mark), so that a save
     // writes them back alike: pass savedText(editor, saveOptions) to the disk.
     SaveOptions saveOptions;
-    // The file's bytes as the pass read them; empty when it could not be read.
-    // For diffs, and for telling whether the result changes anything.
-    std::string sourceBytes;
+    // Whether the pass could open the file. Its bytes are not kept beside
+    // the result (a large file would be held twice): readSource and
+    // matchesSource read it again where a diff or a check needs it.
     bool sourceRead = false;
     std::int32_t commentCount = 0;
     CountKind counts = CountKind::Insertions;
@@ -46,6 +47,11 @@ struct ResultDocument {
 
     // The bytes a save writes.
     std::string savedBytes() const { return savedText(editor, saveOptions); }
+    // The file's bytes as they are on disk; nothing when it cannot be read.
+    std::optional<std::string> readSource(FileSystem& fs) const;
+    // Whether a save would write the bytes the file holds, compared a piece
+    // at a time; false when the file cannot be read.
+    bool matchesSource(FileSystem& fs) const;
 };
 
 // The result window's Save: the backup, then the document's text written to

@@ -34,6 +34,13 @@ std::string savedText(const ResultEditor& editor, const SaveOptions& options) {
     return text;
 }
 
+void writeSavedText(const ResultEditor& editor, const SaveOptions& options,
+                    const std::function<void(std::string_view)>& sink) {
+    if (options.byteOrderMark == SaveOptions::ByteOrderMark::Yes)
+        sink("\xEF\xBB\xBF");
+    editor.writeText(options.lineBreak, options.finalBreak, sink);
+}
+
 std::string backupName(std::string_view target) {
     const auto separator = target.find_last_of("\\/:");
     const auto nameStart = separator == std::string_view::npos ? 0 : separator + 1;

@@ -5,9 +5,9 @@
 
 namespace qw {
 
-std::optional<Message> unreviewedSaveRefusal(const ResultDocument& result) {
+std::optional<Message> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result) {
     const std::optional<CodeMismatch> mismatch =
-        findCodeMismatch(result.sourceBytes, result.savedBytes());
+        findCodeMismatch(result.readSource(fs).value_or(std::string()), result.savedBytes());
     if (!mismatch)
         return std::nullopt;
     return Message{MessageId::ResultNotSaved,
