@@ -75,28 +75,37 @@ void SourcePass::Impl::scanLineCleaning() {
             }
             break;
         case 2:
-            if (c == '}')
-                s_.scanState = 0;
             if (!keepingDirective_) {
-                removeComment(i, 1);
+                // The comment's text up to its "}" goes at once.
+                const std::size_t close = line.find('}', i);
+                removeComment(i, close == std::string::npos ? close : close - i + 1);
                 --s_.scanPos;
+                if (close != std::string::npos) {
+                    s_.scanState = 0;
+                    closeCleanedComment();
+                }
+                break;
             }
-            if (s_.scanState == 0)
+            if (c == '}') {
+                s_.scanState = 0;
                 closeCleanedComment();
+            }
             break;
         default:
+            if (!keepingDirective_) {
+                const std::size_t close = line.find("*)", i);
+                removeComment(i, close == std::string::npos ? close : close - i + 2);
+                --s_.scanPos;
+                if (close != std::string::npos) {
+                    s_.scanState = 0;
+                    closeCleanedComment();
+                }
+                break;
+            }
             if (c == '*' && next == ')') {
                 s_.scanState = 0;
-                if (keepingDirective_) {
-                    ++s_.scanPos;
-                } else {
-                    removeComment(i, 2);
-                    --s_.scanPos;
-                }
+                ++s_.scanPos;
                 closeCleanedComment();
-            } else if (!keepingDirective_) {
-                removeComment(i, 1);
-                --s_.scanPos;
             }
             break;
         }
