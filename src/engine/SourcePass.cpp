@@ -69,7 +69,6 @@ Button SourcePass::Impl::ask(MessageId id, DialogKind kind, std::string text,
 
 void SourcePass::Impl::run(LineSplitter& lines, std::size_t sizeHint) {
     editor_.clear();
-    source_ = bytes;
     if (cleaning()) {
         s_.line.clear();
         s_.origLineLen = -1;
@@ -130,10 +129,15 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     s_.scanPos = 1;
     s_.token = {};
     s_.wordBuf.clear();
-    if (cleaning())
+    if (cleaning()) {
         scanLineCleaning();
-    else
+    } else {
         scanLine();
+        // The language's state at the start of the next line: the file is
+        // not kept, so it is read on line by line (a line break ends a
+        // string).
+        codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
+    }
     if (s_.scanState == 1) {
         Button b = ask(MessageId::StringExceedsLine, DialogKind::Warning,
                        messages::format(messages::kStringExceedsLine, fileName_, s_.lineNo),
@@ -434,12 +438,6 @@ int SourcePass::Impl::scanStateAtLineEnd() const {
 // The language's state at the end of the current line, reading on from where
 // it was last asked.
 CodeState SourcePass::Impl::codeStateAtLineEnd() {
-    const auto lineStart = static_cast<std::size_t>(rawLine_.data() - source_.data());
-    if (lineStart > codeReadTo_) {
-        codeState_ =
-            codeStateAfter(source_.substr(codeReadTo_, lineStart - codeReadTo_), codeState_);
-        codeReadTo_ = lineStart;
-    }
     return codeStateAfter(rawLine_, codeState_);
 }
 

@@ -144,10 +144,8 @@ private:
 
     // The source as the language reads it, which the scanner's rules do not
     // everywhere (they take no quote of a uses clause for a string, and
-    // "(*)" for a whole comment): how far it was read and the state there,
-    // and the current line within it.
-    std::string_view source_;
-    std::size_t codeReadTo_ = 0;
+    // "(*)" for a whole comment): the state at the start of the current
+    // line, and that line as read.
     CodeState codeState_ = CodeState::Code;
     std::string_view rawLine_;
 

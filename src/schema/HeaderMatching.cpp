@@ -102,7 +102,7 @@ private:
         while (e_ >= 0 && isContinuationLine(header_[e_], l, prefix))
             --e_;
         while (n_ >= 0 && isContinuationLine(text(n_), l, prefix)) {
-            removedAt(f_).insert(removedAt(f_).begin(), editor_.line(n_));
+            removedAt(f_).insert(removedAt(f_).begin(), std::string(editor_.line(n_)));
             editor_.remove(n_);
             --n_;
             --out_.headingLine;
