@@ -12,6 +12,16 @@ using namespace qw;
 using namespace qw::desktop;
 using namespace qw::desktop::test;
 
+namespace {
+
+// Shows the counts and handles events at every line, as the window does when
+// its lines come slower than its pace.
+void atEveryLine(TFrmProgress& window) {
+    window.setEventPace(std::chrono::milliseconds(0), [] { return std::int64_t{0}; });
+}
+
+} // namespace
+
 class ProgressWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -38,6 +48,7 @@ private slots:
         Progress progress;
         progress.totalBytes = 100;
         TFrmProgress window(progress);
+        atEveryLine(window);
         QCOMPARE(window.Label1->text(), QStringLiteral("-"));
         QCOMPARE(window.Label2->text(), QStringLiteral("0 comments inserted."));
         progress.lineProcessed(8);
@@ -69,6 +80,7 @@ private slots:
         Progress progress;
         progress.totalBytes = totalBytes;
         TFrmProgress window(progress);
+        atEveryLine(window);
         for (int length : lines) {
             progress.lineProcessed(length);
             window.LineProcessed();
@@ -96,6 +108,7 @@ private slots:
     void abortReachesThePassThroughPendingEvents() {
         Progress progress;
         TFrmProgress window(progress);
+        atEveryLine(window);
         window.show();
         QMetaObject::invokeMethod(window.BtnAbort, "click", Qt::QueuedConnection);
         QVERIFY(!progress.abortRequested);
@@ -103,6 +116,42 @@ private slots:
         window.LineProcessed(); // handles the click waiting in the queue
         QVERIFY(progress.abortRequested);
         window.hide();
+    }
+
+    // The counts are shown, and pending events (a click on Abort among them)
+    // handled, at the first line and then whenever the pace's interval has
+    // passed: never later than that after a click.
+    void eventsArePacedByTime_data() {
+        QTest::addColumn<QList<int>>("lineTimes");   // ms, one per line
+        QTest::addColumn<QList<int>>("shownCounts"); // the line count shown after each
+        QTest::newRow("first line at once") << QList<int>{0} << QList<int>{1};
+        QTest::newRow("lines within the interval wait")
+            << QList<int>{0, 5, 19} << QList<int>{1, 1, 1};
+        QTest::newRow("the interval passed")
+            << QList<int>{0, 5, 20, 25, 39, 40} << QList<int>{1, 1, 3, 3, 3, 6};
+        QTest::newRow("slow lines, every one") << QList<int>{0, 30, 60} << QList<int>{1, 2, 3};
+    }
+    void eventsArePacedByTime() {
+        QFETCH(QList<int>, lineTimes);
+        QFETCH(QList<int>, shownCounts);
+        Progress progress;
+        TFrmProgress window(progress);
+        std::int64_t now = 0;
+        window.setEventPace(std::chrono::milliseconds(20), [&now] { return now; });
+        window.show();
+        for (int i = 0; i < lineTimes.size(); ++i) {
+            now = lineTimes[i];
+            QMetaObject::invokeMethod(window.BtnAbort, "click", Qt::QueuedConnection);
+            progress.lineProcessed(4);
+            window.LineProcessed();
+            QCOMPARE(window.Label1->text(), QString::number(shownCounts[i]) + " lines processed.");
+            // The click is handled exactly when the counts are shown.
+            const bool shownNow = i == 0 || shownCounts[i] != shownCounts[i - 1];
+            QCOMPARE(progress.abortRequested, shownNow);
+            progress.abortRequested = false;
+        }
+        window.hide();
+        QCoreApplication::processEvents(); // the clicks still queued
     }
 
     void aCloseRequestIsIgnored() {

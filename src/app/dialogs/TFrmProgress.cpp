@@ -2,10 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+
+#include <memory>
 
 #include "app/dialogs/FormStyle.h"
 
@@ -56,9 +59,25 @@ TFrmProgress::TFrmProgress(Progress& progress, QWidget* parent)
     progress_.bytesDone = 0;
     progress_.abortRequested = false;
     centerOnScreen(*this);
+
+    clock_ = [timer = std::make_shared<QElapsedTimer>()] {
+        if (!timer->isValid())
+            timer->start();
+        return static_cast<std::int64_t>(timer->elapsed());
+    };
+}
+
+void TFrmProgress::setEventPace(std::chrono::milliseconds interval, Clock clock) {
+    eventInterval_ = interval;
+    clock_ = std::move(clock);
 }
 
 void TFrmProgress::LineProcessed() {
+    const std::int64_t now = clock_();
+    if (handledEvents_ && now - lastEvents_ < eventInterval_.count())
+        return;
+    handledEvents_ = true;
+    lastEvents_ = now;
     Label1->setText(QString::number(progress_.lineCount) + QStringLiteral(" lines processed."));
     Label2->setText(QString::number(progress_.commentCount) + QStringLiteral(" comments."));
     ProgressBar1->setValue(progressPercent(progress_.bytesDone, progress_.totalBytes));

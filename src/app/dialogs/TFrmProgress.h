@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
 #include "engine/Progress.h"
 
 class QFrame;
@@ -29,7 +33,15 @@ public:
 
     // One line has been read and counted: shows the counters and the bar,
     // then handles every pending event (which is how Abort reaches the pass).
+    // A pass reads many thousands of lines a second, and the window system
+    // needs its turn far less often: after the first line this happens only
+    // once `eventInterval` has passed since it last did.
     void LineProcessed();
+
+    // A clock in milliseconds; tests hand in their own.
+    using Clock = std::function<std::int64_t()>;
+    static constexpr std::chrono::milliseconds kEventInterval{20};
+    void setEventPace(std::chrono::milliseconds interval, Clock clock);
     // Sets the abort flag; the window stays open.
     void BtnAbortClick();
 
@@ -45,6 +57,10 @@ protected:
 
 private:
     Progress& progress_;
+    std::chrono::milliseconds eventInterval_ = kEventInterval;
+    Clock clock_;
+    std::int64_t lastEvents_ = 0;
+    bool handledEvents_ = false;
 };
 
 // The bar's position: bytes done against the file's size, in percent
