@@ -52,17 +52,38 @@ const char* walkEndName(WalkEnd end) {
     return "";
 }
 
+// Without its marks: a file may have hundreds of thousands of them, which
+// markedFileText writes directly.
 json fileJson(const FileReport& r) {
     json messages = messagesJson(r.messages, false);
-    json marks = json::array();
-    for (const CommentMark& m : r.marks)
-        marks.push_back({{"line", m.line}, {"column", m.column}, {"length", m.length}});
     json f = {{"file", r.file},       {"count", r.count},     {"aborted", r.aborted},
               {"changed", r.changed}, {"written", r.written}, {"messages", messages},
-              {"queued", r.queued},   {"marks", marks}};
+              {"queued", r.queued}};
     if (!r.error.empty())
         f["error"] = r.error;
     return f;
+}
+
+// The element of one file as the whole document prints it (indented as if
+// it stood alone): its members in the order of their names, "marks" between
+// "file" and "messages".
+std::string markedFileText(const FileReport& r) {
+    std::string text = fileJson(r).dump(2, ' ', false, kBytes);
+    std::string marks = "\n  \"marks\": [";
+    for (std::size_t i = 0; i < r.marks.size(); ++i) {
+        const CommentMark& m = r.marks[i];
+        marks += i == 0 ? "\n    {\n      \"column\": " : ",\n    {\n      \"column\": ";
+        marks += std::to_string(m.column);
+        marks += ",\n      \"length\": ";
+        marks += std::to_string(m.length);
+        marks += ",\n      \"line\": ";
+        marks += std::to_string(m.line);
+        marks += "\n    }";
+    }
+    marks += r.marks.empty() ? "]," : "\n  ],";
+    // A member name begins a line of its own; no string value holds a line break.
+    text.insert(text.find("\n  \"messages\": "), marks);
+    return text;
 }
 
 } // namespace
@@ -92,7 +113,7 @@ JsonReportWriter::JsonReportWriter(std::ostream& out, const std::string& command
 
 void JsonReportWriter::add(const FileReport& report) {
     // One element of "files", indented by its depth in the document.
-    const std::string element = fileJson(report).dump(2, ' ', false, kBytes);
+    const std::string element = markedFileText(report);
     out_ << (anyFile_ ? ",\n    " : "\n    ");
     std::size_t start = 0;
     for (std::size_t nl = element.find('\n'); nl != std::string::npos;
