@@ -86,7 +86,7 @@ void SourcePass::Impl::classifyToken(int column) {
     case d_type:
     case d_var:
     case d_const:
-    case d_record:
+        // (In a record, as in a class, sections and methods nest.)
         if (isRoutineKind(k) && (s_.prevTokenEmpty || s_.prevToken == Keyword::Semicolon))
             popKind();
         else if ((k == d_type || k == d_var || k == d_const) && k != s_.declKind)

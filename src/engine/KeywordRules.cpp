@@ -10,6 +10,10 @@ namespace qw {
 void SourcePass::Impl::keywordRules() {
     if (kw_ == Keyword::End) {
         s_.inAsm = false;
+        // The variant part of a record (nested ones too) ends with the record.
+        if (s_.declKind == d_case && inVariantPart())
+            while (s_.declKind == d_case)
+                popKind();
         if (s_.declKind == d_case || s_.declKind == d_class || s_.declKind == d_record)
             popKind();
         else
@@ -32,8 +36,12 @@ void SourcePass::Impl::keywordRules() {
         closeFrame();
         return;
     case Keyword::Case:
+        // The variant part of a record opens no block: the record's end
+        // closes it.
+        if (inVariantPart())
+            return;
         pushFrame(std::string(trim(s_.line)));
-        openBlock(s_.declKind == d_record ? Keyword::Record : Keyword::Case);
+        openBlock(Keyword::Case);
         return;
     case Keyword::Colon:
         if (s_.declKind == d_case)
@@ -103,6 +111,15 @@ void SourcePass::Impl::keywordRules() {
 void SourcePass::Impl::openBlock(Keyword opener) {
     ++s_.blockDepth;
     s_.openBlocks.push_back(opener);
+}
+
+// Inside a record's body or its variant part: the kinds above the record are
+// all the case of a variant part.
+bool SourcePass::Impl::inVariantPart() const {
+    int j = s_.declDepth - 1;
+    while (j >= 0 && s_.declKinds[static_cast<std::size_t>(j)] == d_case)
+        --j;
+    return j >= 0 && s_.declKinds[static_cast<std::size_t>(j)] == d_record;
 }
 
 bool SourcePass::Impl::inStatementPart() const {

@@ -74,6 +74,7 @@ private:
     void keywordRules();
     void openBlock(Keyword opener);
     bool inStatementPart() const;
+    bool inVariantPart() const;
     void anonymousMethodRule();
     void usesRule();
 
