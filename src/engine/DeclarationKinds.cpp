@@ -282,6 +282,8 @@ void SourcePass::Impl::routineHeadingRule() {
             kw_ == Keyword::Function || kw_ == Keyword::Constructor || kw_ == Keyword::Destructor)
             return;
         startRoutineName();
+        if (kw_ == Keyword::Semicolon)
+            finishHeading(); // "procedure ;" of a procedural type: no name, no parameters
         return;
     }
     if (kw_ == Keyword::OpenParen &&
