@@ -10,6 +10,19 @@ void SourcePass::Impl::removeComment(std::size_t from, std::size_t count) {
     s_.line.erase(from, count);
 }
 
+// Removes the comment's text from `from` through its closer at once (to the
+// end of the line when it does not close there), as the scanner would one
+// character at a time.
+void SourcePass::Impl::removeCommentThrough(std::size_t from, std::string_view closer) {
+    const std::size_t close = s_.line.find(closer, from);
+    removeComment(from, close == std::string::npos ? close : close - from + closer.size());
+    --s_.scanPos;
+    if (close != std::string::npos) {
+        s_.scanState = 0;
+        closeCleanedComment();
+    }
+}
+
 // The comment just removed ended on the line where it began: make sure the
 // text on its two sides does not run together into another token.
 void SourcePass::Impl::closeCleanedComment() {
@@ -76,14 +89,7 @@ void SourcePass::Impl::scanLineCleaning() {
             break;
         case 2:
             if (!keepingDirective_) {
-                // The comment's text up to its "}" goes at once.
-                const std::size_t close = line.find('}', i);
-                removeComment(i, close == std::string::npos ? close : close - i + 1);
-                --s_.scanPos;
-                if (close != std::string::npos) {
-                    s_.scanState = 0;
-                    closeCleanedComment();
-                }
+                removeCommentThrough(i, "}");
                 break;
             }
             if (c == '}') {
@@ -93,13 +99,7 @@ void SourcePass::Impl::scanLineCleaning() {
             break;
         default:
             if (!keepingDirective_) {
-                const std::size_t close = line.find("*)", i);
-                removeComment(i, close == std::string::npos ? close : close - i + 2);
-                --s_.scanPos;
-                if (close != std::string::npos) {
-                    s_.scanState = 0;
-                    closeCleanedComment();
-                }
+                removeCommentThrough(i, "*)");
                 break;
             }
             if (c == '*' && next == ')') {

@@ -67,6 +67,7 @@ private:
     // Clean mode
     void scanLineCleaning();
     void removeComment(std::size_t from, std::size_t count);
+    void removeCommentThrough(std::size_t from, std::string_view closer);
     void closeCleanedComment();
     void writeOrDrop();
 
