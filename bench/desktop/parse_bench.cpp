@@ -110,6 +110,9 @@ int main(int argc, char** argv) {
 
     // Abort clicked while the pass runs: the time from the click until the
     // pass has stopped and the driver asks whether to show the partial result.
+    // A unit ten times as long keeps the pass running when the click comes.
+    const std::string longPath = folder.filePath(QStringLiteral("Long.pas")).toStdString();
+    std::ofstream(longPath, std::ios::binary) << bigUnit(10 * kLines);
     std::vector<double> stops;
     for (int run = 0; run < 3; ++run) {
         qint64 clickedAt = -1;
@@ -123,7 +126,7 @@ int main(int argc, char** argv) {
         std::int32_t count = 0;
         dialogs.askedAt = -1;
         timer.start();
-        drivers.commentFile(path, qw::Interaction::ShowResult, count);
+        drivers.commentFile(longPath, qw::Interaction::ShowResult, count);
         if (clickedAt < 0 || dialogs.askedAt < clickedAt) {
             std::printf("Abort: the pass ended before the click (%.0f ms)\n",
                         static_cast<double>(timer.nsecsElapsed()) / 1e6);
