@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 // A help file holds the arguments (one a line), this separator line and what
 // the tool prints for them. With QW_REGENERATE_GOLDEN set the printed part is
-// written anew (see help/regenerate.sh); review the difference before
+// written anew (see scripts/regenerate-golden); review the difference before
 // committing it.
 const std::string kSeparator = "----- expected -----\n";
 

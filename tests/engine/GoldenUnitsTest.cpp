@@ -2,7 +2,7 @@
 // separator line each, the expected text of commenting with the default
 // schema and no end comments, of commenting with brace end comments, and of
 // cleaning. With QW_REGENERATE_GOLDEN set the expected parts are written anew
-// (see golden/regenerate.sh); review the difference before committing it.
+// (see scripts/regenerate-golden); review the difference before committing it.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -12,7 +12,7 @@ namespace {
 // A golden file holds the input, this separator line and the expected output.
 // The part of its name before the first "_" names the shipped schema. With
 // QW_REGENERATE_GOLDEN set the expected part is written anew (see
-// golden/regenerate.sh); review the difference before committing it.
+// scripts/regenerate-golden); review the difference before committing it.
 const std::string kSeparator = "----- expected -----\n";
 
 std::filesystem::path goldenDir() {
