@@ -29,10 +29,12 @@ bool recordedChangesKeepCode(const ResultEditor& editor, int last) {
     if (!earlier)
         return false;
     // Lines above the first change are unchanged, their flags still hold.
+    // The comparison starts on a line that both the scanner and the language
+    // read as starting in code.
     int from = top;
     if (earlier->firstStartsInside) {
         from = top - 1;
-        while (from > 0 && editor.startsInsideText(from))
+        while (from > 0 && (editor.startsInsideText(from) || editor.startsInsideCodeComment(from)))
             --from;
     }
     if (from < 0)

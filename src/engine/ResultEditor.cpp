@@ -282,7 +282,8 @@ std::optional<ResultEditor::EarlierLines> ResultEditor::linesBeforeRecording(int
         undo(lines, at, *c, c->old);
     }
     EarlierLines out;
-    out.firstStartsInside = !lines.empty() && lines.front().startsInside;
+    out.firstStartsInside =
+        !lines.empty() && (lines.front().startsInside || lines.front().startsInsideForLanguage);
     out.text.reserve(lines.size());
     for (const Line& l : lines)
         out.text.emplace_back(l.text());

@@ -52,6 +52,15 @@ public:
     // scanner state at the start was not code). Inserted lines begin in code.
     void setStartsInsideText(int index, bool inside) { lines_.at(index).startsInside = inside; }
     bool startsInsideText(int index) const { return lines_.at(index).startsInside; }
+    // Whether the language reads a line as beginning inside a comment or
+    // directive where the scanner may not ("(*)" opens a comment for the
+    // language only). Inserted lines begin in code.
+    void setStartsInsideCodeComment(int index, bool inside) {
+        lines_.at(index).startsInsideForLanguage = inside;
+    }
+    bool startsInsideCodeComment(int index) const {
+        return lines_.at(index).startsInsideForLanguage;
+    }
 
     // Marks `length` bytes of a line from `column` on.
     void mark(int index, int column, int length);
@@ -77,7 +86,7 @@ public:
     // change lies outside that stretch.
     struct EarlierLines {
         std::vector<std::string> text;
-        bool firstStartsInside = false; // see startsInsideText
+        bool firstStartsInside = false; // see startsInsideText and startsInsideCodeComment
     };
     std::optional<EarlierLines> linesBeforeRecording(int from, int to) const;
 
@@ -125,6 +134,7 @@ private:
         const char* data = nullptr; // in blocks_
         std::uint32_t size = 0;
         bool startsInside = false;
+        bool startsInsideForLanguage = false;
         Marks marks;
         std::string_view text() const { return {data, size}; }
     };
@@ -144,7 +154,7 @@ private:
         std::size_t left_ = 0;
     };
     Line makeLine(std::string_view text) {
-        return {blocks_.store(text), static_cast<std::uint32_t>(text.size()), false, {}};
+        return {blocks_.store(text), static_cast<std::uint32_t>(text.size()), false, false, {}};
     }
     void copyFrom(const ResultEditor& other);
     struct Change {

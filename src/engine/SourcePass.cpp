@@ -124,6 +124,8 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         editor_.append(s_.line);
         if (s_.scanState != 0)
             editor_.setStartsInsideText(editor_.count() - 1, true);
+        if (codeState_ != CodeState::Code)
+            editor_.setStartsInsideCodeComment(editor_.count() - 1, true);
     }
     ++s_.lineNo;
     s_.scanPos = 1;

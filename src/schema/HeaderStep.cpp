@@ -82,6 +82,15 @@ void HeaderStep::placeHeader(PassServices& pass, const std::vector<std::size_t>&
         counting.uncountAll();
         editor.startRecording();
         record = insertWhole(counting, layout, heading);
+        // A whole header can change the code too: its closer ends a comment
+        // that the language (not the scanner) reads as open above the
+        // heading. Then no header goes in.
+        if (!recordedChangesKeepCode(editor, heading + editor.count() - linesBefore)) {
+            editor.takeBackRecorded();
+            counting.uncountAll();
+            editor.startRecording();
+            record = UpdateRecord::untracked();
+        }
     }
     // The heading found need not lie below the update lines that open
     // routines still wait to settle (a heading whose keyword the search does
