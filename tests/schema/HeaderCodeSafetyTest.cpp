@@ -83,5 +83,19 @@ INSTANTIATE_TEST_SUITE_P(
                    "(* Parameters:  X : Integer                                   *)    *)"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// "(*)" is a whole comment to the scanner but opens one to the language,
+// which a header's "*)" further down would close: the routine gets no header.
+TEST(HeaderCodeSafety, NoHeaderClosesACommentOpenedWithParenStarParen) {
+    const Schema schema = shippedSchema("Demo.cs");
+    const std::string input = "unit Safety;\n\ninterface\n\nimplementation\n\nconst K = 1; (*)\n\n"
+                              "procedure Foo(X: Integer);\nbegin\n  X := 2;\nend;\n\nend. *)\n";
+    const PassResult once = commentWith(schema, input);
+    ASSERT_FALSE(once.aborted);
+    const auto mismatch = findCodeMismatch(input, once.text);
+    EXPECT_FALSE(mismatch) << describeCodeMismatch(*mismatch) << "\n" << once.text;
+    EXPECT_EQ(once.text.find("Routine:"), std::string::npos) << once.text;
+    EXPECT_EQ(commentWith(schema, once.text).text, once.text);
+}
+
 } // namespace
 } // namespace qw::test
