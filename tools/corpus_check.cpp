@@ -18,9 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "CorpusFiles.h"
 #include "IsolatedRun.h"
-#include "engine/CodeEquivalence.h"
 #include "app/core/SaveFile.h"
+#include "engine/CodeEquivalence.h"
 #include "engine/ProjectLists.h"
 #include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
@@ -29,14 +30,11 @@
 
 namespace fs = std::filesystem;
 using namespace qw;
+using qw::tools::filesListed;
+using qw::tools::filesUnder;
+using qw::tools::readFile;
 
 namespace {
-
-class FixedClock : public Clock {
-public:
-    std::string shortDate() override { return "08.12.2026"; }
-    std::string longTime() override { return "10:30:00"; }
-};
 
 class IgnoringHost : public PassHost {
 public:
@@ -62,13 +60,6 @@ Outcome run(std::string_view bytes, const PassOptions& options) {
     pass.runText("corpus.pas", bytes, editor);
     return {savedText(editor, saveOptionsFor(pass.lineBreaks())), progress.abortRequested,
             host.asked, progress.lineCount};
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // The first line where two texts differ, with both versions cut short.
@@ -102,7 +93,7 @@ struct Config {
 // by tabs, then "\t|" and the details of the failures.
 std::string checkFile(const fs::path& path, const Config& config) {
     const std::string input = readFile(path);
-    FixedClock clock;
+    tools::CorpusClock clock;
     ProjectLists lists;
     PassOptions comment;
     comment.style = config.style;
@@ -156,33 +147,6 @@ std::string checkFile(const fs::path& path, const Config& config) {
             << withXref.saved;
     }
     return fields.str() + "|" + details.str();
-}
-
-bool isPascal(const fs::path& p) {
-    std::string ext = p.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".pas" || ext == ".pp" || ext == ".inc" || ext == ".dpr" || ext == ".lpr";
-}
-
-std::vector<fs::path> filesUnder(const fs::path& root) {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-        if (it->is_regular_file(ec) && isPascal(it->path()))
-            files.push_back(it->path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<fs::path> filesListed(const fs::path& list) {
-    std::vector<fs::path> files;
-    std::ifstream in(list);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty())
-            files.emplace_back(line);
-    return files;
 }
 
 std::map<std::string, std::string> parseFields(const std::string& text) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "CorpusFiles.h"
 #include "app/core/SaveFile.h"
 #include "engine/ProjectLists.h"
 #include "engine/ResultEditor.h"
@@ -26,12 +27,6 @@ namespace fs = std::filesystem;
 using namespace qw;
 
 namespace {
-
-class FixedClock : public Clock {
-public:
-    std::string shortDate() override { return "08.12.2026"; }
-    std::string longTime() override { return "10:30:00"; }
-};
 
 class RecordingHost : public PassHost {
 public:
@@ -90,38 +85,6 @@ void digestRun(Digest& digest, std::string_view bytes, PassOptions options) {
         digest.add(name);
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool isPascal(const fs::path& p) {
-    std::string ext = p.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".pas" || ext == ".pp" || ext == ".inc" || ext == ".dpr" || ext == ".lpr";
-}
-
-std::vector<fs::path> filesToDigest(const fs::path& root, const fs::path& list) {
-    std::vector<fs::path> files;
-    if (!list.empty()) {
-        std::ifstream in(list);
-        for (std::string line; std::getline(in, line);)
-            if (!line.empty())
-                files.emplace_back(line);
-        return files;
-    }
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-        if (it->is_regular_file(ec) && isPascal(it->path()))
-            files.push_back(it->path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,9 +102,9 @@ int main(int argc, char** argv) {
         std::cerr << "usage: corpus_digest --schema FILE (--root DIR | --list FILE)\n";
         return 2;
     }
-    FixedClock clock;
+    tools::CorpusClock clock;
     PassOptions comment;
-    comment.schema = loadSchema(readFile(schemaPath));
+    comment.schema = loadSchema(tools::readFile(schemaPath));
     comment.coderName = "Corpus";
     comment.clock = &clock;
     PassOptions commentXref = comment;
@@ -152,8 +115,10 @@ int main(int argc, char** argv) {
     clean.mode = PassMode::Clean;
 
     Digest all;
-    for (const fs::path& path : filesToDigest(root, list)) {
-        const std::string input = readFile(path);
+    const std::vector<fs::path> files =
+        list.empty() ? tools::filesUnder(root) : tools::filesListed(list);
+    for (const fs::path& path : files) {
+        const std::string input = tools::readFile(path);
         Digest file;
         for (const PassOptions* options : {&comment, &commentXref, &commentPlain, &clean})
             digestRun(file, input, *options);
