@@ -1,5 +1,6 @@
 // The pass in clean mode: the same scanner, removing comments as it goes.
 #include "engine/ResultEditor.h"
+#include "engine/ScanStep.h"
 #include "engine/SourcePassImpl.h"
 #include "engine/Text.h"
 #include "engine/TokenJoining.h"
@@ -13,14 +14,12 @@ void SourcePass::Impl::removeComment(std::size_t from, std::size_t count) {
 // Removes the comment's text from `from` through its closer at once (to the
 // end of the line when it does not close there), as the scanner would one
 // character at a time.
-void SourcePass::Impl::removeCommentThrough(std::size_t from, std::string_view closer) {
-    const std::size_t close = s_.line.find(closer, from);
-    removeComment(from, close == std::string::npos ? close : close - from + closer.size());
+void SourcePass::Impl::removeCommentThrough(std::size_t from) {
+    const std::size_t end = readText(s_.line, from, s_.line.size(), s_.scanState);
+    removeComment(from, end - from);
     --s_.scanPos;
-    if (close != std::string::npos) {
-        s_.scanState = 0;
+    if (s_.scanState == ScanState::Code)
         closeCleanedComment();
-    }
 }
 
 // The comment just removed ended on the line where it began: make sure the
@@ -45,82 +44,86 @@ void SourcePass::Impl::scanLineCleaning() {
     std::string& line = s_.line;
     cleanCommentStart_ = -1;
     while (s_.scanPos >= 1 && s_.scanPos <= static_cast<int>(line.size())) {
-        if (s_.scanState == 4 && !closesMultiLineString())
+        if (s_.scanState == ScanState::MultiLineString && !closesMultiLineString())
             break; // the whole line is text
         const std::size_t i = static_cast<std::size_t>(s_.scanPos - 1);
-        const char c = line[i];
-        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (i >= line.size())
+            break; // the line ended with the closing quotes
         switch (s_.scanState) {
-        case 0:
-            if (c == '\'') {
-                if (opensMultiLineString(i))
-                    s_.scanPos = static_cast<int>(line.size());
-                else
-                    s_.scanState = 1;
-            } else if (c == '{') {
-                s_.scanState = 2;
-                keepingDirective_ = next == '$';
-                cleanCommentStart_ = static_cast<int>(i);
-                if (!keepingDirective_) {
-                    removeComment(i, 1);
-                    --s_.scanPos;
-                }
-            } else if (c == '(' && next == '*') {
-                s_.scanState = 3;
-                keepingDirective_ = i + 2 < line.size() && line[i + 2] == '$';
-                cleanCommentStart_ = static_cast<int>(i);
-                if (keepingDirective_) {
-                    ++s_.scanPos;
-                } else {
-                    removeComment(i, 2);
-                    --s_.scanPos;
-                }
-            } else if (c == '/' && next == '/') {
-                line.erase(i);
-            }
+        case ScanState::Code: {
+            const std::size_t at = skipCode(line, i);
+            s_.scanPos = static_cast<int>(at) + 1;
+            if (at < line.size())
+                openInCleanedCode(at);
             break;
-        case 1:
-            if (c == '\'') {
-                if (next == '\'')
-                    ++s_.scanPos;
-                else
-                    s_.scanState = 0;
-            }
-            break;
-        case 2:
-            if (!keepingDirective_) {
-                removeCommentThrough(i, "}");
-                break;
-            }
-            if (c == '}') {
-                s_.scanState = 0;
-                closeCleanedComment();
-            }
+        }
+        case ScanState::String:
+            s_.scanPos = static_cast<int>(readText(line, i, line.size(), s_.scanState));
             break;
         default:
             if (!keepingDirective_) {
-                removeCommentThrough(i, "*)");
+                removeCommentThrough(i);
                 break;
             }
-            if (c == '*' && next == ')') {
-                s_.scanState = 0;
-                ++s_.scanPos;
+            s_.scanPos = static_cast<int>(readText(line, i, line.size(), s_.scanState));
+            if (s_.scanState == ScanState::Code)
                 closeCleanedComment();
-            }
             break;
         }
         ++s_.scanPos;
     }
 }
 
+// What the character at `i` opens, when it is code: a comment is removed
+// from its opener on, a compiler directive stays.
+void SourcePass::Impl::openInCleanedCode(std::size_t i) {
+    std::string& line = s_.line;
+    switch (openerAt(line, i)) {
+    case Opener::MultiLineString:
+        opensMultiLineString(i);
+        s_.scanPos = static_cast<int>(line.size());
+        break;
+    case Opener::String:
+        s_.scanState = ScanState::String;
+        break;
+    case Opener::BraceComment:
+        s_.scanState = ScanState::BraceComment;
+        keepingDirective_ = i + 1 < line.size() && line[i + 1] == '$';
+        cleanCommentStart_ = static_cast<int>(i);
+        if (!keepingDirective_) {
+            removeComment(i, 1);
+            --s_.scanPos;
+        }
+        break;
+    case Opener::ParenComment:
+        s_.scanState = ScanState::ParenComment;
+        keepingDirective_ = i + 2 < line.size() && line[i + 2] == '$';
+        cleanCommentStart_ = static_cast<int>(i);
+        if (keepingDirective_) {
+            ++s_.scanPos;
+        } else {
+            removeComment(i, 2);
+            --s_.scanPos;
+        }
+        break;
+    case Opener::LineComment:
+        line.erase(i);
+        break;
+    case Opener::None:
+        break;
+    }
+}
+
 void SourcePass::Impl::writeOrDrop() {
     std::string& line = s_.line;
-    if (s_.scanState == 4) {
+    if (s_.scanState == ScanState::MultiLineString) {
         editor_.append(line); // text of a multi-line string, blanks and all
         return;
     }
     line.resize(trimRight(line).size());
-    const bool insideComment = (s_.scanState == 2 || s_.scanState == 3) && !keepingDirective_;
+    const bool insideComment =
+        (s_.scanState == ScanState::BraceComment || s_.scanState == ScanState::ParenComment) &&
+        !keepingDirective_;
     if (insideComment && line.empty()) {
         ++progress_.commentCount;
     } else if (static_cast<int>(line.size()) == s_.origLineLen || !line.empty()) {

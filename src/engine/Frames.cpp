@@ -65,13 +65,13 @@ std::string SourcePass::Impl::buildEndComment(const std::string& text) const {
 // Whether `comment`, appended to a line that ends in scanner state `endState`,
 // leaves the code as it was: it neither closes the comment the line ends in
 // nor closes itself before its end.
-bool SourcePass::Impl::closesWhereItEnds(const std::string& comment, int endState) const {
+bool SourcePass::Impl::closesWhereItEnds(const std::string& comment, ScanState endState) const {
     switch (endState) {
-    case 0:
+    case ScanState::Code:
         break;
-    case 2:
+    case ScanState::BraceComment:
         return comment.find('}') == std::string::npos;
-    case 3:
+    case ScanState::ParenComment:
         return comment.find("*)") == std::string::npos;
     default:
         return false; // inside a string
@@ -88,16 +88,16 @@ bool SourcePass::Impl::closesWhereItEnds(const std::string& comment, int endStat
 
 // The language's state in the scanner's terms: a directive counts as a
 // string, inside which nothing may be appended.
-static int scannerStateOf(CodeState state) {
+static ScanState scannerStateOf(CodeState state) {
     switch (state) {
     case CodeState::Code:
-        return 0;
+        return ScanState::Code;
     case CodeState::BraceComment:
-        return 2;
+        return ScanState::BraceComment;
     case CodeState::ParenComment:
-        return 3;
+        return ScanState::ParenComment;
     default:
-        return 1;
+        return ScanState::String;
     }
 }
 

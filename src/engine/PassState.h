@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Keyword.h"
+#include "engine/ScanStep.h"
 
 namespace qw {
 
@@ -18,10 +19,8 @@ struct PassState {
     int lineNo = 0;
     int origLineLen = -1;
     int scanPos = 1; // 1-based
-    // 0 code, 1 string, 2 { } comment, 3 (* *) comment, 4 multi-line string
-    int scanState = 0;
+    ScanState scanState = ScanState::Code;
     int multiLineQuotes = 0; // the quotes that open (and will close) it
-    int stateAtChar = 0;
     std::string wordBuf;
     bool delimToken = false;
     // The token being processed, as written: a view into `line` (or of a

@@ -122,7 +122,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     host_.lineProcessed(progress_);
     if (!cleaning()) {
         editor_.append(s_.line);
-        if (s_.scanState != 0)
+        if (s_.scanState != ScanState::Code)
             editor_.setStartsInsideText(editor_.count() - 1, true);
         if (codeState_ != CodeState::Code)
             editor_.setStartsInsideCodeComment(editor_.count() - 1, true);
@@ -140,7 +140,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         // string).
         codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
     }
-    if (s_.scanState == 1) {
+    if (s_.scanState == ScanState::String) {
         Button b = ask(MessageId::StringExceedsLine, DialogKind::Warning,
                        messages::format(messages::kStringExceedsLine, fileName_, s_.lineNo),
                        {Button::Abort, Button::Ignore});
@@ -165,35 +165,7 @@ bool isWordChar(char c) {
     return isWordStart(c) || isDigit(c);
 }
 
-// The index of the character that may end the string or comment that is open
-// at `from`, or the line's length when none does.
-int skipToCloser(const std::string& line, int from, int state) {
-    const char closer = state == 1 ? '\'' : state == 2 ? '}' : '*';
-    for (std::size_t i = static_cast<std::size_t>(from); i < line.size(); ++i) {
-        if (line[i] != closer)
-            continue;
-        if (state != 3 || (i + 1 < line.size() && line[i + 1] == ')'))
-            return static_cast<int>(i);
-    }
-    return static_cast<int>(line.size());
-}
-
 } // namespace
-
-// A run of an odd number, at least three, of quotes that ends its line (but
-// for blanks) opens a multi-line string; a line that begins (after blanks)
-// with the same number of quotes closes it. Between them every line is text.
-bool isMultiLineOpener(const std::string& line, std::size_t quoteAt) {
-    std::size_t j = quoteAt;
-    while (j < line.size() && line[j] == '\'')
-        ++j;
-    const std::size_t quotes = j - quoteAt;
-    if (quotes < 3 || quotes % 2 == 0)
-        return false;
-    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
-        ++j;
-    return j == line.size();
-}
 
 bool SourcePass::Impl::opensMultiLineString(std::size_t quoteAt) {
     if (!isMultiLineOpener(s_.line, quoteAt))
@@ -202,7 +174,7 @@ bool SourcePass::Impl::opensMultiLineString(std::size_t quoteAt) {
     while (j < s_.line.size() && s_.line[j] == '\'')
         ++j;
     s_.multiLineQuotes = static_cast<int>(j - quoteAt);
-    s_.scanState = 4;
+    s_.scanState = ScanState::MultiLineString;
     return true;
 }
 
@@ -218,7 +190,7 @@ bool SourcePass::Impl::closesMultiLineString() {
         ++k;
     if (static_cast<int>(k - j) != s_.multiLineQuotes)
         return false;
-    s_.scanState = 0;
+    s_.scanState = ScanState::Code;
     s_.scanPos = static_cast<int>(k) + 1;
     return true;
 }
@@ -228,109 +200,112 @@ void SourcePass::Impl::scanLine() {
     const int len = static_cast<int>(line.size());
     wordStart_ = -1;
     while (s_.scanPos >= 1 && s_.scanPos <= len) {
-        if (s_.scanState == 4 && !closesMultiLineString())
+        if (s_.scanState == ScanState::MultiLineString && !closesMultiLineString())
             break; // the whole line is text
-        // Inside strings and comments only the closing character matters,
-        // unless a uses clause is open (a ";" there ends it).
-        if (s_.scanState != 0 && !s_.inUses)
-            s_.scanPos = 1 + skipToCloser(line, s_.scanPos - 1, s_.scanState);
         if (s_.scanPos > len)
-            break;
-        const int i = s_.scanPos - 1;
-        const int wordBefore = wordStart_;
-        s_.stateAtChar = s_.scanState;
-        s_.delimToken = false;
-        const char c = line[i];
-        const char next = i + 1 < len ? line[i + 1] : '\0';
-        switch (s_.scanState) {
-        case 0:
-            if (c == ' ' || c == '\t') {
-                wordStart_ = -1;
-                // Further blanks give only empty tokens; go to the last one.
-                int j = i;
-                while (j + 1 < len && (line[j + 1] == ' ' || line[j + 1] == '\t'))
-                    ++j;
-                s_.scanPos = j + 1;
-            } else if (c == '\'') {
-                wordStart_ = -1;
-                if (opensMultiLineString(static_cast<std::size_t>(i)))
-                    s_.scanPos = len;
-                else if (!s_.inUses)
-                    s_.scanState = 1;
-            } else if (c == '(') {
-                wordStart_ = -1;
-                if (next == '*')
-                    s_.scanState = 3;
-                else
-                    s_.delimToken = true;
-            } else if (c == '/') {
-                wordStart_ = -1;
-                if (next == '/')
-                    s_.scanPos = len;
-            } else if (isDigit(c)) {
-                // digits continue a word but start none
-            } else if (isWordStart(c)) {
-                if (wordStart_ < 0)
-                    wordStart_ = i;
-                // The characters of a word only gather it; go to its last one.
-                int j = i;
-                while (j + 1 < len && isWordChar(line[j + 1]))
-                    ++j;
-                s_.scanPos = j + 1;
-            } else if (c == '{') {
-                wordStart_ = -1;
-                s_.scanState = 2;
-            } else if (c == '&' && isWordStart(next) && wordStart_ < 0) {
-                // &End, &Type: an escaped identifier, never a keyword.
-                wordStart_ = i;
-                int j = i + 1;
-                while (j + 1 < len && isWordChar(line[j + 1]))
-                    ++j;
-                s_.scanPos = j + 1;
-            } else {
-                wordStart_ = -1;
-                s_.delimToken = true;
+            break; // the line ended with the closing quotes
+        if (s_.scanState != ScanState::Code) {
+            // Inside strings and comments no word is pending and only the
+            // closer matters, unless a uses clause is open: every character
+            // is then an empty token, and a ";" ends the clause.
+            const auto at = static_cast<std::size_t>(s_.scanPos - 1);
+            if (!s_.inUses) {
+                s_.scanPos = 1 + static_cast<int>(readText(line, at, line.size(), s_.scanState));
+                continue;
             }
-            break;
-        case 1:
-            if (c == '\'') {
-                if (next == '\'')
-                    ++s_.scanPos;
-                else
-                    s_.scanState = 0;
-            }
-            break;
-        case 2:
-            if (c == '}')
-                s_.scanState = 0;
-            break;
-        default:
-            if (c == '*' && next == ')') {
-                s_.scanState = 0;
-                ++s_.scanPos;
-            }
-            break;
+            s_.scanPos = static_cast<int>(readText(line, at, at + 1, s_.scanState));
+            s_.token = {};
+            s_.tokenLower.clear();
+            usesRule();
+            ++s_.scanPos;
+            continue;
         }
-
-        // The token event: a word that goes on is still being gathered.
-        const bool pending = wordStart_ >= 0;
-        if (!(pending && s_.scanState == s_.stateAtChar && s_.scanPos < len)) {
-            if (pending && s_.scanState == s_.stateAtChar) {
-                s_.token = std::string_view(line).substr(wordStart_, s_.scanPos - wordStart_);
-                tokenEvent(wordStart_);
-            } else if (wordBefore >= 0 && !pending) {
-                s_.token = std::string_view(line).substr(wordBefore, i - wordBefore);
-                tokenEvent(wordBefore);
-            } else if (s_.inUses) {
-                s_.token = {};
-                s_.tokenLower.clear();
-                usesRule(); // an empty token only ends a uses clause at ";"
-            }
-        }
-        if (s_.delimToken)
-            delimiterEvent(c);
+        scanCodeChar();
         ++s_.scanPos;
     }
+}
+
+// One character of code at ScanPos, with the token events it ends.
+void SourcePass::Impl::scanCodeChar() {
+    const std::string& line = s_.line;
+    const int len = static_cast<int>(line.size());
+    const int i = s_.scanPos - 1;
+    const int wordBefore = wordStart_;
+    s_.delimToken = false;
+    const char c = line[i];
+    const char next = i + 1 < len ? line[i + 1] : '\0';
+    if (c == ' ' || c == '\t') {
+        wordStart_ = -1;
+        // Further blanks give only empty tokens; go to the last one.
+        int j = i;
+        while (j + 1 < len && (line[j + 1] == ' ' || line[j + 1] == '\t'))
+            ++j;
+        s_.scanPos = j + 1;
+    } else if (c == '\'' || c == '{' || c == '(' || c == '/') {
+        wordStart_ = -1;
+        switch (openerAt(line, static_cast<std::size_t>(i))) {
+        case Opener::MultiLineString:
+            opensMultiLineString(static_cast<std::size_t>(i));
+            s_.scanPos = len;
+            break;
+        case Opener::String:
+            // A uses clause takes no quote for a string.
+            if (!s_.inUses)
+                s_.scanState = ScanState::String;
+            break;
+        case Opener::BraceComment:
+            s_.scanState = ScanState::BraceComment;
+            break;
+        case Opener::ParenComment:
+            s_.scanState = ScanState::ParenComment;
+            break;
+        case Opener::LineComment:
+            s_.scanPos = len;
+            break;
+        case Opener::None:
+            s_.delimToken = c == '('; // a lone "/" is no token
+            break;
+        }
+    } else if (isDigit(c)) {
+        // digits continue a word but start none
+    } else if (isWordStart(c)) {
+        if (wordStart_ < 0)
+            wordStart_ = i;
+        // The characters of a word only gather it; go to its last one.
+        int j = i;
+        while (j + 1 < len && isWordChar(line[j + 1]))
+            ++j;
+        s_.scanPos = j + 1;
+    } else if (c == '&' && isWordStart(next) && wordStart_ < 0) {
+        // &End, &Type: an escaped identifier, never a keyword.
+        wordStart_ = i;
+        int j = i + 1;
+        while (j + 1 < len && isWordChar(line[j + 1]))
+            ++j;
+        s_.scanPos = j + 1;
+    } else {
+        wordStart_ = -1;
+        s_.delimToken = true;
+    }
+
+    // The token event: a word that goes on is still being gathered.
+    const bool pending = wordStart_ >= 0;
+    const bool inCode = s_.scanState == ScanState::Code;
+    if (!(pending && inCode && s_.scanPos < len)) {
+        if (pending && inCode) {
+            s_.token = std::string_view(line).substr(wordStart_, s_.scanPos - wordStart_);
+            tokenEvent(wordStart_);
+        } else if (wordBefore >= 0 && !pending) {
+            s_.token = std::string_view(line).substr(wordBefore, i - wordBefore);
+            tokenEvent(wordBefore);
+        } else if (s_.inUses) {
+            s_.token = {};
+            s_.tokenLower.clear();
+            usesRule(); // an empty token only ends a uses clause at ";"
+        }
+    }
+    if (s_.delimToken)
+        delimiterEvent(c);
 }
 
 void SourcePass::Impl::tokenEvent(int column) {
@@ -394,45 +369,37 @@ void SourcePass::Impl::rulesForToken(int column) {
 
 // The scanner state at the end of the current line, read ahead from the
 // character after the current one.
-int SourcePass::Impl::scanStateAtLineEnd() const {
+ScanState SourcePass::Impl::scanStateAtLineEnd() const {
     const std::string& line = s_.line;
-    const std::size_t len = line.size();
-    int state = s_.scanState;
-    for (std::size_t i = static_cast<std::size_t>(s_.scanPos); i < len; ++i) {
-        const char c = line[i];
-        const char next = i + 1 < len ? line[i + 1] : '\0';
-        switch (state) {
-        case 0:
-            if (c == '\'' && isMultiLineOpener(line, i))
-                return 4;
-            if (c == '\'' && !s_.inUses)
-                state = 1;
-            else if (c == '(' && next == '*')
-                state = 3;
-            else if (c == '{')
-                state = 2;
-            else if (c == '/' && next == '/')
-                return 0;
+    ScanState state = s_.scanState;
+    std::size_t i = static_cast<std::size_t>(s_.scanPos);
+    while (i < line.size()) {
+        if (state != ScanState::Code) {
+            i = readText(line, i, line.size(), state);
+            continue;
+        }
+        i = skipCode(line, i);
+        if (i == line.size())
             break;
-        case 1:
-            if (c == '\'') {
-                if (next == '\'')
-                    ++i;
-                else
-                    state = 0;
-            }
+        switch (openerAt(line, i)) {
+        case Opener::MultiLineString:
+            return ScanState::MultiLineString;
+        case Opener::String:
+            if (!s_.inUses)
+                state = ScanState::String;
             break;
-        case 2:
-            if (c == '}')
-                state = 0;
+        case Opener::BraceComment:
+            state = ScanState::BraceComment;
             break;
-        default:
-            if (c == '*' && next == ')') {
-                state = 0;
-                ++i;
-            }
+        case Opener::ParenComment:
+            state = ScanState::ParenComment;
+            break;
+        case Opener::LineComment:
+            return ScanState::Code;
+        case Opener::None:
             break;
         }
+        ++i;
     }
     return state;
 }

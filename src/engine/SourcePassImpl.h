@@ -8,6 +8,7 @@
 #include "engine/Keyword.h"
 #include "engine/PassServices.h"
 #include "engine/PassState.h"
+#include "engine/ScanStep.h"
 #include "engine/SourcePass.h"
 #include "schema/HeaderStep.h"
 #include "xref/SymbolList.h"
@@ -16,8 +17,6 @@ namespace qw {
 
 class LineSplitter;
 class ResultEditor;
-
-bool isMultiLineOpener(const std::string& line, std::size_t quoteAt);
 
 // The working object of one pass: its state and the operations that share it.
 // SourcePass creates one per file.
@@ -49,12 +48,13 @@ private:
     // Line loop and scanner (comment mode)
     bool readLine(std::string_view raw);
     void scanLine();
+    void scanCodeChar();
     void tokenEvent(int column);
     void delimiterEvent(char c);
     void rulesForToken(int column);
     void checkStringAtLineEnd();
-    int scanStateAtLineEnd() const;
-    bool closesWhereItEnds(const std::string& comment, int endState) const;
+    ScanState scanStateAtLineEnd() const;
+    bool closesWhereItEnds(const std::string& comment, ScanState endState) const;
     CodeState codeStateAtLineEnd();
     std::string nextWordOnLine() const;
     bool nextWordIsOf() const;
@@ -67,7 +67,8 @@ private:
     // Clean mode
     void scanLineCleaning();
     void removeComment(std::size_t from, std::size_t count);
-    void removeCommentThrough(std::size_t from, std::string_view closer);
+    void removeCommentThrough(std::size_t from);
+    void openInCleanedCode(std::size_t i);
     void closeCleanedComment();
     void writeOrDrop();
 

@@ -1,0 +1,96 @@
+// The scanner's reading of strings and comments, shared by the commenting
+// pass, its look ahead to the end of a line, and the clean pass.
+#include "engine/ScanStep.h"
+
+#include <array>
+#include <cstring>
+
+namespace qw {
+namespace {
+
+constexpr std::array<bool, 256> kMayOpen = [] {
+    std::array<bool, 256> table{};
+    table[static_cast<unsigned char>('\'')] = true;
+    table[static_cast<unsigned char>('{')] = true;
+    table[static_cast<unsigned char>('(')] = true;
+    table[static_cast<unsigned char>('/')] = true;
+    return table;
+}();
+
+char charAt(std::string_view line, std::size_t i) {
+    return i < line.size() ? line[i] : '\0';
+}
+
+} // namespace
+
+std::size_t skipCode(std::string_view line, std::size_t from) {
+    std::size_t i = from;
+    while (i < line.size() && !kMayOpen[static_cast<unsigned char>(line[i])])
+        ++i;
+    return i;
+}
+
+Opener openerAt(std::string_view line, std::size_t i) {
+    switch (line[i]) {
+    case '\'':
+        return isMultiLineOpener(line, i) ? Opener::MultiLineString : Opener::String;
+    case '{':
+        return Opener::BraceComment;
+    case '(':
+        return charAt(line, i + 1) == '*' ? Opener::ParenComment : Opener::None;
+    case '/':
+        return charAt(line, i + 1) == '/' ? Opener::LineComment : Opener::None;
+    default:
+        return Opener::None;
+    }
+}
+
+std::size_t readText(std::string_view line, std::size_t from, std::size_t to, ScanState& state) {
+    const char closer = state == ScanState::String         ? '\''
+                        : state == ScanState::BraceComment ? '}'
+                                                           : '*';
+    std::size_t i = from;
+    while (i < to) {
+        const void* hit = std::memchr(line.data() + i, closer, to - i);
+        if (hit == nullptr)
+            return to;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - line.data());
+        const char next = charAt(line, i + 1);
+        switch (state) {
+        case ScanState::String:
+            if (next == '\'') {
+                i += 2;
+                break;
+            }
+            state = ScanState::Code;
+            return i + 1;
+        case ScanState::BraceComment:
+            state = ScanState::Code;
+            return i + 1;
+        case ScanState::ParenComment:
+            if (next == ')') {
+                state = ScanState::Code;
+                return i + 2;
+            }
+            ++i;
+            break;
+        default:
+            return to;
+        }
+    }
+    return i;
+}
+
+bool isMultiLineOpener(std::string_view line, std::size_t quoteAt) {
+    std::size_t j = quoteAt;
+    while (j < line.size() && line[j] == '\'')
+        ++j;
+    const std::size_t quotes = j - quoteAt;
+    if (quotes < 3 || quotes % 2 == 0)
+        return false;
+    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
+        ++j;
+    return j == line.size();
+}
+
+} // namespace qw

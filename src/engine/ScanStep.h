@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace qw {
+
+// Where the scanner stands in the source: in code, or inside a string or a
+// comment that only its closer ends.
+enum class ScanState : std::uint8_t {
+    Code,
+    String,          // '...'; a doubled quote stays inside
+    BraceComment,    // { ... }
+    ParenComment,    // (* ... *)
+    MultiLineString, // an odd run of three or more quotes ending its line
+};
+
+// What a character read as code begins.
+enum class Opener : std::uint8_t {
+    None,
+    String,
+    MultiLineString,
+    BraceComment,
+    ParenComment, // its "*" is the comment's first character
+    LineComment,
+};
+
+// The first index from `from` on where a string or comment may begin, or the
+// line's length: every other character is code whatever follows it.
+std::size_t skipCode(std::string_view line, std::size_t from);
+
+// What the character at `i` (inside the line) begins when read as code.
+Opener openerAt(std::string_view line, std::size_t i);
+
+// Reads the string or comment open in `state` from `from` on until it closes
+// or `to` is reached; returns the index after the last character read. A
+// closer that begins before `to` is read whole, and so is a doubled quote.
+// `state` becomes Code where the text closes. Not for MultiLineString, whose
+// closer is a line of its own.
+std::size_t readText(std::string_view line, std::size_t from, std::size_t to, ScanState& state);
+
+// A run of an odd number, at least three, of quotes that ends its line (but
+// for blanks) opens a multi-line string; a line that begins (after blanks)
+// with the same number of quotes closes it. Between them every line is text.
+bool isMultiLineOpener(std::string_view line, std::size_t quoteAt);
+
+} // namespace qw
