@@ -500,9 +500,12 @@ void SourcePass::Impl::finishHeading() {
     s_.memberHeading = false;
     // A routine heading stands outside every statement part: a begin left
     // open before it (one of two begins under {$ifdef}) opened none.
-    for (Keyword& opener : s_.openBlocks)
+    for (std::size_t k = openBlocksSettled_; k < s_.openBlocks.size(); ++k) {
+        Keyword& opener = s_.openBlocks[k];
         if (opener == Keyword::Begin || opener == Keyword::Try || opener == Keyword::Case)
             opener = Keyword::None;
+    }
+    openBlocksSettled_ = s_.openBlocks.size();
     s_.inResultType = false;
     s_.nameGenericDepth = 0;
     s_.defaultValueLine = 0;

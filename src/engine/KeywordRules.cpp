@@ -1,4 +1,6 @@
 // The keyword rules and the uses rule of the commenting pass.
+#include <algorithm>
+
 #include "engine/DeclKind.h"
 #include "engine/ProjectLists.h"
 #include "engine/SourcePassImpl.h"
@@ -19,8 +21,10 @@ void SourcePass::Impl::keywordRules() {
         else
             popSectionsOfBody();
         --s_.blockDepth;
-        if (!s_.openBlocks.empty())
+        if (!s_.openBlocks.empty()) {
             s_.openBlocks.pop_back();
+            openBlocksSettled_ = std::min(openBlocksSettled_, s_.openBlocks.size());
+        }
         closeFrame();
         return;
     }

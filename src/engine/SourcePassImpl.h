@@ -135,6 +135,10 @@ private:
     // The symbol table is kept only when a report will be written.
     bool xrefOn_ = false;
 
+    // The openers of OpenBlocks below this index are none of a statement
+    // part: a routine heading already settled them.
+    std::size_t openBlocksSettled_ = 0;
+
     // Column of the token whose rules run (0-based).
     int tokenColumn_ = 0;
     // Where the pending word starts in the line (0-based); -1 when none.
