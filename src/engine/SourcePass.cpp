@@ -1,6 +1,8 @@
 #include "engine/SourcePass.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "engine/DeclKind.h"
 #include "engine/FileSystem.h"
@@ -154,15 +156,48 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
 
 namespace {
 
-bool isWordStart(char c) {
+constexpr bool isWordStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool isDigit(char c) {
+constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// How the scanner takes a character of code.
+enum class CodeChar : std::uint8_t { Other, Blank, Digit, WordStart, MayOpen, Ampersand };
+
+constexpr std::array<CodeChar, 256> kCodeChars = [] {
+    std::array<CodeChar, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        table[static_cast<std::size_t>(c)] = ch == ' ' || ch == '\t' ? CodeChar::Blank
+                                             : isDigit(ch)           ? CodeChar::Digit
+                                             : isWordStart(ch)       ? CodeChar::WordStart
+                                             : ch == '&'             ? CodeChar::Ampersand
+                                             : ch == '\'' || ch == '{' || ch == '(' || ch == '/'
+                                                 ? CodeChar::MayOpen
+                                                 : CodeChar::Other;
+    }
+    return table;
+}();
+
+CodeChar codeChar(char c) {
+    return kCodeChars[static_cast<unsigned char>(c)];
+}
+
 bool isWordChar(char c) {
-    return isWordStart(c) || isDigit(c);
+    const CodeChar k = codeChar(c);
+    return k == CodeChar::WordStart || k == CodeChar::Digit;
+}
+
+// The index of the last word character of the run that starts at `i`.
+int lastOfWord(std::string_view line, int i) {
+    const char* p = line.data();
+    const int len = static_cast<int>(line.size());
+    int j = i;
+    while (j + 1 < len && isWordChar(p[j + 1]))
+        ++j;
+    return j;
 }
 
 } // namespace
@@ -233,15 +268,17 @@ void SourcePass::Impl::scanCodeChar() {
     const int wordBefore = wordStart_;
     s_.delimToken = false;
     const char c = line[i];
-    const char next = i + 1 < len ? line[i + 1] : '\0';
-    if (c == ' ' || c == '\t') {
+    switch (codeChar(c)) {
+    case CodeChar::Blank: {
         wordStart_ = -1;
         // Further blanks give only empty tokens; go to the last one.
         int j = i;
         while (j + 1 < len && (line[j + 1] == ' ' || line[j + 1] == '\t'))
             ++j;
         s_.scanPos = j + 1;
-    } else if (c == '\'' || c == '{' || c == '(' || c == '/') {
+        break;
+    }
+    case CodeChar::MayOpen:
         wordStart_ = -1;
         switch (openerAt(line, static_cast<std::size_t>(i))) {
         case Opener::MultiLineString:
@@ -266,26 +303,27 @@ void SourcePass::Impl::scanCodeChar() {
             s_.delimToken = c == '('; // a lone "/" is no token
             break;
         }
-    } else if (isDigit(c)) {
-        // digits continue a word but start none
-    } else if (isWordStart(c)) {
+        break;
+    case CodeChar::Digit:
+        break; // digits continue a word but start none
+    case CodeChar::WordStart:
         if (wordStart_ < 0)
             wordStart_ = i;
         // The characters of a word only gather it; go to its last one.
-        int j = i;
-        while (j + 1 < len && isWordChar(line[j + 1]))
-            ++j;
-        s_.scanPos = j + 1;
-    } else if (c == '&' && isWordStart(next) && wordStart_ < 0) {
-        // &End, &Type: an escaped identifier, never a keyword.
-        wordStart_ = i;
-        int j = i + 1;
-        while (j + 1 < len && isWordChar(line[j + 1]))
-            ++j;
-        s_.scanPos = j + 1;
-    } else {
+        s_.scanPos = lastOfWord(line, i) + 1;
+        break;
+    case CodeChar::Ampersand:
+        if (i + 1 < len && isWordStart(line[i + 1]) && wordStart_ < 0) {
+            // &End, &Type: an escaped identifier, never a keyword.
+            wordStart_ = i;
+            s_.scanPos = lastOfWord(line, i + 1) + 1;
+            break;
+        }
+        [[fallthrough]];
+    case CodeChar::Other:
         wordStart_ = -1;
         s_.delimToken = true;
+        break;
     }
 
     // The token event: a word that goes on is still being gathered.
@@ -311,8 +349,12 @@ void SourcePass::Impl::scanCodeChar() {
 void SourcePass::Impl::tokenEvent(int column) {
     const std::size_t n = s_.token.size();
     s_.tokenLower.resize(n);
+    // Through local pointers: the bytes written cannot then be taken for the
+    // token's own, and the loop runs on registers.
+    const char* in = s_.token.data();
+    char* out = s_.tokenLower.data();
     for (std::size_t k = 0; k < n; ++k)
-        s_.tokenLower[k] = toLowerAscii(s_.token[k]);
+        out[k] = toLowerAscii(in[k]);
     kw_ = keywordOf(s_.tokenLower);
     rulesForToken(column);
 }
