@@ -3,6 +3,7 @@
 #include "engine/Messages.h"
 #include "engine/SourcePassImpl.h"
 #include "engine/Text.h"
+#include "schema/RoutineHeading.h"
 
 namespace qw {
 namespace {
@@ -176,39 +177,39 @@ void SourcePass::Impl::declarationRules() {
         break;
     case d_class:
         if (s_.prevDeclKind != d_class) {
-            s_.classHeadState = 0; // this token opened the type
+            s_.classHead = ClassHead::AfterKeyword; // this token opened the type
             break;
         }
-        switch (s_.classHeadState) {
-        case 0:
+        switch (s_.classHead) {
+        case ClassHead::AfterKeyword:
             if (kw_ == Keyword::Semicolon) {
                 popKind(); // a type without body: TFoo = class;
                 deleteFrame();
             } else if (kw_ == Keyword::OpenParen) {
-                s_.classHeadState = 1;
+                s_.classHead = ClassHead::InAncestors;
                 s_.classParenDepth = 1;
             } else if (!t.empty()) {
-                s_.classHeadState = 3;
+                s_.classHead = ClassHead::Past;
             }
             break;
-        case 1:
+        case ClassHead::InAncestors:
             if (kw_ == Keyword::OpenParen) {
                 ++s_.classParenDepth;
             } else if (kw_ == Keyword::CloseParen) {
                 --s_.classParenDepth;
                 if (s_.classParenDepth == 0)
-                    s_.classHeadState = 2;
+                    s_.classHead = ClassHead::AfterAncestors;
             }
             break;
-        case 2:
+        case ClassHead::AfterAncestors:
             if (kw_ == Keyword::Semicolon) {
                 popKind(); // EFoo = class(Exception);
                 deleteFrame();
             }
             if (!t.empty())
-                s_.classHeadState = 3;
+                s_.classHead = ClassHead::Past;
             break;
-        default:
+        case ClassHead::Past:
             break;
         }
         break;
@@ -484,15 +485,14 @@ void SourcePass::Impl::finishHeading() {
     const bool named = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z') ||
                        first == '_' || first == '&';
     if (topLevel && named && !s_.inInterface) {
-        const std::size_t before = s_.frameStack.size();
         try {
-            headerStep_.placeHeader(*this, recordAt_);
+            const UpdateRecord record = headerStep_.placeHeader(
+                {s_.routineName, s_.resultType, s_.paramText, s_.declColumn}, *this,
+                pendingRecords());
+            s_.frames.push_back({Frame::Kind::Routine, s_.routineName, s_.blockDepth, record});
         } catch (...) {
             requestAbort();
         }
-        const auto& f = s_.frameStack;
-        if (f.size() == before + 3 && !f[before].empty() && f[before][0] == '-')
-            recordAt_.push_back(before);
     }
     s_.routineName.clear();
     s_.paramText.clear();

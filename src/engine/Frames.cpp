@@ -6,46 +6,75 @@
 namespace qw {
 
 void SourcePass::Impl::pushFrame(std::string text) {
-    s_.frameStack.push_back(std::move(text));
-    s_.frameStack.push_back(std::to_string(s_.blockDepth));
+    s_.frames.push_back({Frame::Kind::Block, std::move(text), s_.blockDepth, {}});
 }
 
-// Removing two entries of a vector cannot fail here, so the pass never needs
-// the "Error deleting a frame." question.
+// Removing a frame cannot fail here, so the pass never needs the "Error
+// deleting a frame." question. A routine frame given up this way leaves its
+// update record behind.
 void SourcePass::Impl::deleteFrame() {
-    if (s_.frameStack.size() >= 2) {
-        settleRecordsFrom(s_.frameStack.size() - 2);
-        s_.frameStack.resize(s_.frameStack.size() - 2);
-    }
+    if (!openFrameOnTop())
+        return;
+    Frame& top = s_.frames.back();
+    if (top.kind == Frame::Kind::Routine)
+        top.kind = Frame::Kind::LeftRecord;
+    else
+        s_.frames.pop_back();
 }
 
-// The update records at or above `size` in FrameStack are about to go: their
-// routines' ends will not come, and their update lines are settled now.
-void SourcePass::Impl::settleRecordsFrom(std::size_t size) {
-    while (!recordAt_.empty() && recordAt_.back() >= size) {
-        const std::string record = s_.frameStack[recordAt_.back()];
-        recordAt_.pop_back();
+// The frame on top belongs to a routine whose heading has just ended: its body
+// has not begun yet, since a begin would have raised the depth. A block frame
+// whose text has no blank passes for one too when the frame under it was
+// opened at a negative depth or is a record left behind.
+bool SourcePass::Impl::routineFrameWaitsForBody() const {
+    if (!topFrameAtThisDepth())
+        return false;
+    const Frame& top = s_.frames.back();
+    if (top.text.find(' ') != std::string::npos)
+        return false;
+    if (top.kind == Frame::Kind::Routine)
+        return true;
+    if (s_.frames.size() < 2)
+        return false;
+    const Frame& under = s_.frames[s_.frames.size() - 2];
+    return !under.isOpen() || under.depth < 0;
+}
+
+// The update records of the routines whose ends are still to come, bottom
+// first.
+PendingRecords SourcePass::Impl::pendingRecords() {
+    PendingRecords records;
+    for (Frame& frame : s_.frames)
+        if (frame.carriesRecord())
+            records.push_back(&frame.record);
+    return records;
+}
+
+// A routine ends at its end, or at "forward" or "external" without a body.
+void SourcePass::Impl::finishRoutine(const UpdateRecord& record) {
+    const bool hasBody = s_.tokenLower != "forward" && s_.tokenLower != "external";
+    try {
+        headerStep_.finishUpdate(record, {hasBody, s_.lineChecksum}, *this, pendingRecords());
+    } catch (...) {
+        requestAbort();
+    }
+    --s_.routineLevel;
+}
+
+// At the end of the pass: the routines whose ends did not come get their
+// update lines settled, innermost first.
+void SourcePass::Impl::settleUnfinishedRoutines() {
+    while (!s_.frames.empty()) {
+        const Frame frame = std::move(s_.frames.back());
+        s_.frames.pop_back();
+        if (!frame.carriesRecord())
+            continue;
         try {
-            headerStep_.settleUnfinished(record, *this, recordAt_);
+            headerStep_.settleUnfinished(frame.record, *this, pendingRecords());
         } catch (...) {
             requestAbort();
         }
     }
-}
-
-int SourcePass::Impl::frameDepth() {
-    return strToIntOrAbort(s_.frameStack.back());
-}
-
-// The frame on top belongs to a routine whose heading has just ended: its body
-// has not begun yet, since a begin would have raised the depth.
-bool SourcePass::Impl::routineFrameWaitsForBody() const {
-    const auto& f = s_.frameStack;
-    if (f.size() < 3 || f[f.size() - 3].empty() || f[f.size() - 3][0] != '-')
-        return false;
-    if (f[f.size() - 2].find(' ') != std::string::npos)
-        return false;
-    return f.back() == std::to_string(s_.blockDepth);
 }
 
 std::string SourcePass::Impl::buildEndComment(const std::string& text) const {
@@ -104,7 +133,7 @@ static ScanState scannerStateOf(CodeState state) {
 void SourcePass::Impl::writeBlockComment() {
     if (options_.style == EndCommentStyle::None)
         return;
-    const std::string& text = s_.frameStack[s_.frameStack.size() - 2];
+    const std::string& text = s_.frames.back().text;
     if (s_.line.find(text) != std::string::npos)
         return; // the line already names the block
     // A comment that would end early or stay open is not written: the line
@@ -146,36 +175,35 @@ void SourcePass::Impl::countAppendedInChecksum(std::string_view line, const std:
 }
 
 void SourcePass::Impl::beginBlock() {
-    if (s_.frameStack.size() < 2 || frameDepth() != s_.blockDepth)
+    if (!topFrameAtThisDepth())
         return;
-    if (s_.frameStack[s_.frameStack.size() - 2].find(' ') == std::string::npos)
+    if (s_.frames.back().text.find(' ') == std::string::npos)
         resetChecksum();
     writeBlockComment();
 }
 
 void SourcePass::Impl::assemblerBody() {
-    if (s_.frameStack.size() < 2)
+    if (!openFrameOnTop())
         return;
-    if (s_.frameStack[s_.frameStack.size() - 2].find(' ') == std::string::npos)
+    if (s_.frames.back().text.find(' ') == std::string::npos)
         resetChecksum();
     writeBlockComment();
 }
 
+// Closing a block frame right above a record left behind finishes that
+// record as the routine's end.
 void SourcePass::Impl::closeFrame() {
-    if (s_.frameStack.size() < 2 || frameDepth() != s_.blockDepth)
+    if (!topFrameAtThisDepth())
         return;
     writeBlockComment();
-    deleteFrame();
-    if (!recordAt_.empty() && recordAt_.back() + 1 == s_.frameStack.size()) {
-        const std::string record = s_.frameStack.back();
-        s_.frameStack.pop_back();
-        recordAt_.pop_back();
-        try {
-            headerStep_.finishUpdate(record, *this, recordAt_);
-        } catch (...) {
-            requestAbort();
-        }
-        --s_.routineLevel;
+    const Frame closed = std::move(s_.frames.back());
+    s_.frames.pop_back();
+    if (closed.kind == Frame::Kind::Routine) {
+        finishRoutine(closed.record);
+    } else if (!s_.frames.empty() && s_.frames.back().kind == Frame::Kind::LeftRecord) {
+        const UpdateRecord left = s_.frames.back().record;
+        s_.frames.pop_back();
+        finishRoutine(left);
     }
 }
 

@@ -6,10 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Frame.h"
 #include "engine/Keyword.h"
 #include "engine/ScanStep.h"
 
 namespace qw {
+
+// How far the head of a class-like type has been read: its keyword, its
+// ancestor list in parentheses, the end of that list, and past the head.
+enum class ClassHead : std::uint8_t { AfterKeyword, InAncestors, AfterAncestors, Past };
 
 // The state of one pass over one file, shared by the scanner, the keyword and
 // declaration rules, the frames and the header step. Created afresh per file.
@@ -21,7 +26,6 @@ struct PassState {
     int scanPos = 1; // 1-based
     ScanState scanState = ScanState::Code;
     int multiLineQuotes = 0; // the quotes that open (and will close) it
-    std::string wordBuf;
     bool delimToken = false;
     // The token being processed, as written: a view into `line` (or of a
     // literal), valid while the rules for it run.
@@ -42,9 +46,8 @@ struct PassState {
     std::uint8_t prevDeclKind = 0;
     int declColumn = 0;
 
-    // Frames of open blocks: a block frame is (text, depth); a routine frame
-    // is (update record, name, depth).
-    std::vector<std::string> frameStack;
+    // Frames of open blocks, innermost last.
+    std::vector<Frame> frames;
     int blockDepth = 0;
     // What raised BlockDepth, innermost last: begin, try, case, asm, or the
     // keyword of a class-like type or record.
@@ -71,7 +74,7 @@ struct PassState {
     bool inResultType = false;
     int defaultValueLine = 0;
     int defaultValueEnd = 0;
-    int classHeadState = 0;
+    ClassHead classHead = ClassHead::AfterKeyword;
     std::uint8_t classParenDepth = 0;
     int routineLevel = 0;
     // The last token was "class" in front of a member; the heading it

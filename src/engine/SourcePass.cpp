@@ -89,9 +89,7 @@ void SourcePass::Impl::run(LineSplitter& lines, std::size_t sizeHint) {
     }
     if (cleaning())
         writeOrDrop();
-    settleRecordsFrom(0);
-    s_.frameStack.clear();
-    recordAt_.clear();
+    settleUnfinishedRoutines();
     if (!cleaning() && options_.crossReference == CrossReference::On) {
         if (symbols_.WriteReport(editor_, 0))
             ++progress_.commentCount;
@@ -132,7 +130,6 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     ++s_.lineNo;
     s_.scanPos = 1;
     s_.token = {};
-    s_.wordBuf.clear();
     if (cleaning()) {
         scanLineCleaning();
     } else {
@@ -483,31 +480,6 @@ bool SourcePass::Impl::classIsMemberModifier() const {
         if (next == member)
             return true;
     return false;
-}
-
-int SourcePass::Impl::strToIntOrAbort(std::string_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    bool valid = i < text.size();
-    for (; i < text.size() && valid; ++i) {
-        if (!isDigit(text[i]))
-            valid = false;
-        else
-            value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL)
-            valid = false;
-    }
-    if (valid && (negative || value <= 2147483647LL))
-        return static_cast<int>(negative ? -value : value);
-    ask(MessageId::InternalError, DialogKind::Information,
-        std::string(messages::kInternalErrorAt) + std::string(text) +
-            std::string(messages::kPleaseContact),
-        {Button::Abort});
-    requestAbort();
-    return 0;
 }
 
 void SourcePass::Impl::markCommentLines(int from, int to) {

@@ -6,10 +6,10 @@
 
 #include "engine/CodeEquivalence.h"
 #include "engine/Keyword.h"
-#include "engine/PassServices.h"
 #include "engine/PassState.h"
 #include "engine/ScanStep.h"
 #include "engine/SourcePass.h"
+#include "schema/HeaderHost.h"
 #include "schema/HeaderStep.h"
 #include "xref/SymbolList.h"
 
@@ -20,20 +20,18 @@ class ResultEditor;
 
 // The working object of one pass: its state and the operations that share it.
 // SourcePass creates one per file.
-class SourcePass::Impl final : public PassServices {
+class SourcePass::Impl final : public HeaderHost {
 public:
     Impl(const PassOptions& options, PassHost& host, Progress& progress, ResultEditor& editor,
          const std::string& fileName);
 
     void run(LineSplitter& lines, std::size_t sizeHint);
 
-    // PassServices
-    PassState& state() override { return s_; }
+    // HeaderHost
     ResultEditor& editor() override { return editor_; }
     void markCommentLines(int from, int to) override;
     void markComment(int line, int column, int length) override;
     void uncountComment() override { --progress_.commentCount; }
-    int strToIntOrAbort(std::string_view text) override;
     void shiftLines(int fromLine) override {
         if (xrefOn_)
             symbols_.ShiftLines(fromLine);
@@ -108,8 +106,14 @@ private:
     // Frames
     void pushFrame(std::string text);
     void deleteFrame();
-    int frameDepth();
+    bool openFrameOnTop() const { return !s_.frames.empty() && s_.frames.back().isOpen(); }
+    bool topFrameAtThisDepth() const {
+        return openFrameOnTop() && s_.frames.back().depth == s_.blockDepth;
+    }
     bool routineFrameWaitsForBody() const;
+    PendingRecords pendingRecords();
+    void finishRoutine(const UpdateRecord& record);
+    void settleUnfinishedRoutines();
     std::string buildEndComment(const std::string& text) const;
     void writeBlockComment();
     void resetChecksum();
@@ -126,7 +130,6 @@ private:
     PassState s_;
     TSymbolList symbols_;
     HeaderStep headerStep_;
-    bool stopLoop_ = false;
 
     // The body checksum restarted on the current line.
     bool checksumResetOnLine_ = false;
@@ -143,12 +146,6 @@ private:
     int tokenColumn_ = 0;
     // Where the pending word starts in the line (0-based); -1 when none.
     int wordStart_ = -1;
-    // Where the update records of routine frames lie in FrameStack, bottom
-    // first. A block frame opened at a negative depth has an entry that begins
-    // with "-" as well, and must not be taken for a record.
-    std::vector<std::size_t> recordAt_;
-    void settleRecordsFrom(std::size_t size);
-
     // The source as the language reads it, which the scanner's rules do not
     // everywhere (they take no quote of a uses clause for a string, and
     // "(*)" for a whole comment): the state at the start of the current

@@ -1,46 +1,50 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <vector>
 
 #include "schema/Schema.h"
+#include "schema/UpdateRecord.h"
 
 namespace qw {
 
 class Clock;
-class PassServices;
+class HeaderHost;
 struct HeaderLayout;
+struct RoutineHeading;
+
+// How a routine ended: at the end of its body, whose checksum the pass kept,
+// or at "forward" or "external", without a body.
+struct RoutineEnd {
+    bool hasBody = true;
+    int bodyChecksum = 0;
+};
 
 // The header step of the commenting pass: at the end of a routine heading it
-// expands the schema, inserts or updates the header above the heading and
-// pushes the routine's frame; when that frame closes it settles the update
-// line.
+// expands the schema and inserts or updates the header above the heading;
+// when the routine's frame closes it settles the update line.
 class HeaderStep {
 public:
     HeaderStep(const Schema& schema, std::string coderName, Clock* clock);
 
-    // Reads RoutineName, ParamText, ResultType, DeclColumn and BlockDepth of
-    // the pass state; pushes (update record, name, depth) onto FrameStack.
-    // `pendingRecords` are the places in FrameStack of the update records of
-    // routines not yet closed; their line numbers follow the edits.
-    void placeHeader(PassServices& pass, const std::vector<std::size_t>& pendingRecords = {});
-    // `record` is the update record found under a closed routine frame;
-    // `pendingRecords` as above.
-    void finishUpdate(const std::string& record, PassServices& pass,
-                      const std::vector<std::size_t>& pendingRecords = {});
-    // `record` belongs to a routine whose end the pass will not see: its
-    // frame was given up, or the file ended first. `pendingRecords` as above.
-    void settleUnfinished(const std::string& record, PassServices& pass,
-                          const std::vector<std::size_t>& pendingRecords);
+    // Returns the update record that the routine's frame carries to its end.
+    // `pending` are the records of routines not yet closed; their lines follow
+    // the edits.
+    UpdateRecord placeHeader(const RoutineHeading& heading, HeaderHost& pass,
+                             const PendingRecords& pending = {});
+    // `record` is the one a closed routine frame carried; `pending` as above.
+    void finishUpdate(const UpdateRecord& record, RoutineEnd end, HeaderHost& pass,
+                      const PendingRecords& pending = {});
+    // `record` belongs to a routine whose end the pass will not see: the file
+    // ended first. `pending` as above.
+    void settleUnfinished(const UpdateRecord& record, HeaderHost& pass,
+                          const PendingRecords& pending = {});
 
 private:
-    void settle(const std::string& record, int checksum, PassServices& pass,
-                const std::vector<std::size_t>& pendingRecords);
+    void settle(const UpdateRecord& record, int checksum, HeaderHost& pass,
+                const PendingRecords& pending);
     // Both return the update record of the placed header.
-    std::string placeOrUpdate(PassServices& pass, const HeaderLayout& layout,
-                              int headingLine) const;
-    std::string insertWhole(PassServices& pass, const HeaderLayout& layout, int headingLine) const;
+    UpdateRecord placeOrUpdate(HeaderHost& pass, const HeaderLayout& layout, int headingLine) const;
+    UpdateRecord insertWhole(HeaderHost& pass, const HeaderLayout& layout, int headingLine) const;
 
     const Schema& schema_;
     std::string coderName_;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/PassServices.h"
 #include "engine/ResultEditor.h"
+#include "schema/HeaderHost.h"
 #include "schema/HeaderText.h"
 
 namespace qw {
@@ -14,7 +14,7 @@ namespace {
 
 class InPlaceUpdate {
 public:
-    InPlaceUpdate(PassServices& pass, const HeaderLayout& layout, HeaderMatch& match)
+    InPlaceUpdate(HeaderHost& pass, const HeaderLayout& layout, HeaderMatch& match)
         : pass_(pass), editor_(pass.editor()), layout_(layout), header_(layout.header.lines),
           runs_(match.runs), removed_(match.removedContinuations), heading_(match.headingLine),
           n_(match.firstHeaderLine), g_(static_cast<int>(match.runs.size())) {}
@@ -145,7 +145,7 @@ private:
         }
     }
 
-    PassServices& pass_;
+    HeaderHost& pass_;
     ResultEditor& editor_;
     const HeaderLayout& layout_;
     const std::vector<std::string>& header_;
@@ -162,7 +162,7 @@ private:
 
 } // namespace
 
-int updateHeaderInPlace(PassServices& pass, const HeaderLayout& layout, HeaderMatch& match) {
+int updateHeaderInPlace(HeaderHost& pass, const HeaderLayout& layout, HeaderMatch& match) {
     InPlaceUpdate update(pass, layout, match);
     return update.run();
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/PassServices.h"
 #include "engine/ResultEditor.h"
+#include "schema/HeaderHost.h"
 #include "schema/HeaderText.h"
 #include "schema/Placeholder.h"
 #include "schema/UpdateRecord.h"
@@ -38,12 +38,11 @@ static void blankLabel(ResultEditor& editor, int updateLine, int labelEnd, int i
     editor.replace(updateLine + 1, std::move(text));
 }
 
-void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& pass) {
-    const std::optional<UpdateRecord> parsed = UpdateRecord::parse(record, pass);
+void settleUpdateLine(const UpdateRecord& record, int bodyChecksum, HeaderHost& pass) {
     ResultEditor& editor = pass.editor();
-    if (!parsed || parsed->line < 0 || parsed->line >= editor.count())
+    if (!record.tracked() || record.line >= editor.count())
         return;
-    const int q = parsed->line;
+    const int q = record.line;
     std::string updated(editor.line(q));
     const int c = positionOf(updated, "%Crc");
     replacePlaceholder(updated, "%Crc", checksumDigits(bodyChecksum));
@@ -57,8 +56,8 @@ void settleUpdateLine(std::string_view record, int bodyChecksum, PassServices& p
     }
     editor.replace(q, std::move(updated));
     pass.shiftLines(q);
-    if (parsed->labelEnd && q + 1 < editor.count())
-        blankLabel(editor, q, *parsed->labelEnd, parsed->indent);
+    if (record.labelEnd && q + 1 < editor.count())
+        blankLabel(editor, q, *record.labelEnd, record.indent);
 }
 
 } // namespace qw

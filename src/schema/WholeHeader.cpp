@@ -1,13 +1,13 @@
 #include "schema/WholeHeader.h"
 
-#include "engine/PassServices.h"
+#include "schema/HeaderHost.h"
 #include <algorithm>
 
 #include "engine/ResultEditor.h"
 
 namespace qw {
 
-int insertWholeHeader(PassServices& pass, const HeaderLayout& layout, int headingLine) {
+int insertWholeHeader(HeaderHost& pass, const HeaderLayout& layout, int headingLine) {
     const std::vector<std::string>& lines = layout.header.lines;
     if (lines.empty())
         return -1;

@@ -3,6 +3,7 @@
 #include "SchemaTestSupport.h"
 #include "schema/HeaderStep.h"
 #include "schema/HeadingLine.h"
+#include "schema/RoutineHeading.h"
 
 namespace qw::test {
 namespace {
@@ -16,7 +17,7 @@ struct HeadingCase {
 class HeadingCases : public ::testing::TestWithParam<HeadingCase> {};
 
 TEST_P(HeadingCases, FindTheHeadingLine) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     pass.setLines(GetParam().lines);
     EXPECT_EQ(findHeadingLine(pass.editor()), GetParam().expected);
 }
@@ -49,28 +50,23 @@ TEST(BeginsRoutineHeading, ByItsFirstWord) {
     EXPECT_FALSE(beginsRoutineHeading(""));
 }
 
-// Sets the state the pass has at the ";" of a heading.
-void atHeading(FakePassServices& pass, std::vector<std::string> lines, std::string name,
-               int declColumn, std::string params = "-", std::string result = "-") {
+// The text as the pass has it at the ";" of a heading, and that heading.
+RoutineHeading atHeading(FakeHeaderHost& pass, std::vector<std::string> lines, std::string name,
+                         int column, std::string params = "-", std::string result = "-") {
     pass.setLines(lines);
-    PassState& s = pass.state();
-    s.routineName = std::move(name);
-    s.paramText = std::move(params);
-    s.resultType = std::move(result);
-    s.declColumn = declColumn;
-    s.blockDepth = 3;
+    return {std::move(name), std::move(result), std::move(params), column};
 }
 
 const Schema kSchema = schemaOf({"x// ====", "x// %FuncName% (%Parameters%): %Result%",
                                  "x// upd %Update%%Date:10% %Crc%", "o//", "x// ===="});
 
 TEST(PlaceHeader, InsertsAWholeHeaderAboveTheHeadingAsOneComment) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     FixedClock clock("08.12.2026");
     HeaderStep step(kSchema, "Ann", &clock);
-    atHeading(pass, {"implementation", "", "function Foo(A: Byte): Byte;"}, "Foo", 0, "A : Byte",
-              "Byte");
-    step.placeHeader(pass);
+    const RoutineHeading foo = atHeading(
+        pass, {"implementation", "", "function Foo(A: Byte): Byte;"}, "Foo", 0, "A : Byte", "Byte");
+    const UpdateRecord record = step.placeHeader(foo, pass);
     EXPECT_EQ(pass.editor().lines(),
               (std::vector<std::string>{"implementation", "", "// ====", "// Foo (A : Byte): Byte",
                                         "// upd 08.12.2026 %Crc%", "//",
@@ -78,21 +74,23 @@ TEST(PlaceHeader, InsertsAWholeHeaderAboveTheHeadingAsOneComment) {
     EXPECT_EQ(pass.commentCount, 1);
     EXPECT_EQ(pass.editor().marks(),
               (std::vector<CommentMark>{{2, 0, 7}, {3, 0, 23}, {4, 0, 23}, {5, 0, 2}, {6, 0, 7}}));
-    EXPECT_EQ(pass.state().frameStack, (std::vector<std::string>{"-4", "Foo", "3"}));
+    EXPECT_EQ(record, UpdateRecord::forInsertedHeader(4));
 }
 
 // Update lines of routines still open move with the lines a later header
 // inserts above them; records of no line stay as they are.
 TEST(PlaceHeader, PendingUpdateLinesMoveWithTheEdits) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     HeaderStep step(kSchema, "Ann", nullptr);
-    atHeading(pass, {"implementation", "procedure Outer;", "x", "function Foo: Byte;", "y"}, "Foo",
-              0);
-    pass.state().frameStack = {"-0", "A", "3", "-4,D12,I2", "B", "3", "-", "C", "3"};
-    step.placeHeader(pass, {0, 3, 6});
-    EXPECT_EQ(pass.state().frameStack,
-              (std::vector<std::string>{"-0", "A", "3", "-9,D12,I2", "B", "3", "-", "C", "3", "-5",
-                                        "Foo", "3"}));
+    const RoutineHeading foo = atHeading(
+        pass, {"implementation", "procedure Outer;", "x", "function Foo: Byte;", "y"}, "Foo", 0);
+    UpdateRecord a = UpdateRecord::forInsertedHeader(0);
+    UpdateRecord b = UpdateRecord::forUpdatedHeader(4, 12, 2);
+    UpdateRecord c = UpdateRecord::untracked();
+    EXPECT_EQ(step.placeHeader(foo, pass, {&a, &b, &c}), UpdateRecord::forInsertedHeader(5));
+    EXPECT_EQ(a, UpdateRecord::forInsertedHeader(0));
+    EXPECT_EQ(b, UpdateRecord::forUpdatedHeader(9, 12, 2));
+    EXPECT_EQ(c, UpdateRecord::untracked());
     EXPECT_EQ(pass.editor().line(9), "y");
 }
 
@@ -100,26 +98,26 @@ TEST(PlaceHeader, PendingUpdateLinesMoveWithTheEdits) {
 // updated in place: it is the new header's now, and the open routine's record
 // no longer names it (settling it twice would remove it).
 TEST(PlaceHeader, AnUpdateLineTakenOverIsNoLongerPending) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     FixedClock clock("08.12.2026");
     HeaderStep step(kSchema, "Ann", &clock);
-    atHeading(pass,
-              {"implementation", "// ====", "// Foo (-): -", "// upd 08.12.2026 %Crc%", "//",
-               "// ====", "procedure Foo;"},
-              "Foo", 0);
-    pass.state().frameStack = {"-3", "Outer", "3"};
-    step.placeHeader(pass, {0});
-    const std::vector<std::string>& f = pass.state().frameStack;
-    ASSERT_EQ(f.size(), 6u);
-    EXPECT_EQ(f[0], "-");
-    EXPECT_EQ(f[3].substr(0, 3), "-3,");
+    const RoutineHeading foo =
+        atHeading(pass,
+                  {"implementation", "// ====", "// Foo (-): -", "// upd 08.12.2026 %Crc%", "//",
+                   "// ====", "procedure Foo;"},
+                  "Foo", 0);
+    UpdateRecord outer = UpdateRecord::forInsertedHeader(3);
+    const UpdateRecord record = step.placeHeader(foo, pass, {&outer});
+    EXPECT_EQ(outer, UpdateRecord::untracked());
+    EXPECT_EQ(record.line, 3);
+    EXPECT_TRUE(record.labelEnd);
 }
 
 TEST(PlaceHeader, IndentsByTheHeadingsColumn) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     HeaderStep step(kSchema, "Ann", nullptr);
-    atHeading(pass, {"var", "  V: Integer;", "  procedure Inner;"}, "Inner", 2);
-    step.placeHeader(pass);
+    step.placeHeader(atHeading(pass, {"var", "  V: Integer;", "  procedure Inner;"}, "Inner", 2),
+                     pass);
     const std::vector<std::string> lines = pass.editor().lines();
     ASSERT_EQ(lines.size(), 8u);
     for (int i = 2; i < 7; ++i)
@@ -128,67 +126,64 @@ TEST(PlaceHeader, IndentsByTheHeadingsColumn) {
 }
 
 TEST(PlaceHeader, WithoutAHeadingLineTheHeaderGoesToTheTop) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     HeaderStep step(kSchema, "Ann", nullptr);
-    atHeading(pass, {"Foo;"}, "Foo", 0);
-    step.placeHeader(pass);
+    const UpdateRecord record = step.placeHeader(atHeading(pass, {"Foo;"}, "Foo", 0), pass);
     EXPECT_EQ(pass.editor().count(), 6);
     EXPECT_EQ(pass.editor().line(0), "// ====");
     EXPECT_EQ(pass.editor().line(5), "Foo;");
-    EXPECT_EQ(pass.state().frameStack.front(), "-2");
+    EXPECT_EQ(record, UpdateRecord::forInsertedHeader(2));
 }
 
-TEST(PlaceHeader, AnEmptySchemaInsertsNothingButStillPushesTheFrame) {
-    FakePassServices pass;
+TEST(PlaceHeader, AnEmptySchemaInsertsNothingAndTracksNoLine) {
+    FakeHeaderHost pass;
     const Schema empty;
     HeaderStep step(empty, "Ann", nullptr);
-    atHeading(pass, {"implementation", "procedure Foo;"}, "Foo", 0);
-    step.placeHeader(pass);
+    const UpdateRecord record =
+        step.placeHeader(atHeading(pass, {"implementation", "procedure Foo;"}, "Foo", 0), pass);
     EXPECT_EQ(pass.editor().count(), 2);
     EXPECT_EQ(pass.commentCount, 0);
-    EXPECT_EQ(pass.state().frameStack, (std::vector<std::string>{"-", "Foo", "3"}));
+    EXPECT_EQ(record, UpdateRecord::untracked());
 }
 
 TEST(PlaceHeader, AnUpdateLineOnTheFirstSchemaLineIsNotTracked) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     const Schema s = schemaOf({"x// upd %Update%%Crc%", "x// %FuncName%"});
     HeaderStep step(s, "Ann", nullptr);
-    atHeading(pass, {"implementation", "procedure Foo;"}, "Foo", 0);
-    step.placeHeader(pass);
-    EXPECT_EQ(pass.state().frameStack.front(), "-");
+    const RoutineHeading foo = atHeading(pass, {"implementation", "procedure Foo;"}, "Foo", 0);
+    EXPECT_EQ(step.placeHeader(foo, pass), UpdateRecord::untracked());
     // Again over its own result: the header is found and left as it is.
-    pass.state().frameStack.clear();
     const std::vector<std::string> once = pass.editor().lines();
-    step.placeHeader(pass);
+    EXPECT_EQ(step.placeHeader(foo, pass), UpdateRecord::untracked());
     EXPECT_EQ(pass.editor().lines(), once);
-    EXPECT_EQ(pass.state().frameStack.front(), "-");
 }
 
 TEST(PlaceHeader, AnExistingHeaderIsUpdatedInPlace) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     HeaderStep step(kSchema, "Ann", nullptr);
-    atHeading(pass,
-              {"implementation", "  // ====", "  // Foo (-): -", "  // upd            3A",
-               "  // my note", "  // ====", "  procedure Foo;"},
-              "Foo", 2);
-    step.placeHeader(pass);
+    const UpdateRecord record = step.placeHeader(
+        atHeading(pass,
+                  {"implementation", "  // ====", "  // Foo (-): -", "  // upd            3A",
+                   "  // my note", "  // ====", "  procedure Foo;"},
+                  "Foo", 2),
+        pass);
     EXPECT_EQ(pass.editor().lines(),
               (std::vector<std::string>{"implementation", "  // ====", "  // Foo (-): -",
                                         "  // upd            %Crc%", "  // upd            3A",
                                         "  // my note", "  // ====", "  procedure Foo;"}));
     EXPECT_EQ(pass.commentCount, 1);
     // q, the label's last column (indentation + 7) and the indentation.
-    EXPECT_EQ(pass.state().frameStack, (std::vector<std::string>{"-3,D9,I2", "Foo", "3"}));
+    EXPECT_EQ(record, UpdateRecord::forUpdatedHeader(3, 9, 2));
 }
 
 TEST(PlaceHeader, ChangedFixedLinesAreRewrittenAndCounted) {
-    FakePassServices pass;
+    FakeHeaderHost pass;
     HeaderStep step(kSchema, "Ann", nullptr);
-    atHeading(pass,
-              {"// ====", "// Old (-): -", "// upd            3A", "//",
-               "// ====", "function Foo: Integer;"},
-              "Foo", 0, "-", "Integer");
-    step.placeHeader(pass);
+    step.placeHeader(atHeading(pass,
+                               {"// ====", "// Old (-): -", "// upd            3A", "//",
+                                "// ====", "function Foo: Integer;"},
+                               "Foo", 0, "-", "Integer"),
+                     pass);
     EXPECT_EQ(pass.editor().line(1), "// Foo (-): Integer");
     EXPECT_TRUE(pass.editor().isMarked(1, 0));
     EXPECT_EQ(pass.commentCount, 2); // the rewritten line and the new update line

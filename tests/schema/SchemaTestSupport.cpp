@@ -1,9 +1,17 @@
 #include "SchemaTestSupport.h"
 
-#include <charconv>
+#include <ostream>
 
 #include "schema/SchemaFile.h"
 #include "schema/SchemaMarkers.h"
+
+namespace qw {
+void PrintTo(const UpdateRecord& record, std::ostream* out) {
+    *out << "line " << record.line;
+    if (record.labelEnd)
+        *out << ", label end " << *record.labelEnd << ", indent " << record.indent;
+}
+} // namespace qw
 
 namespace qw::test {
 
@@ -26,27 +34,17 @@ PassResult commentWith(const Schema& schema, const std::string& input, Clock* cl
     return runPass(input, options);
 }
 
-void FakePassServices::markCommentLines(int from, int to) {
+void FakeHeaderHost::markCommentLines(int from, int to) {
     ++commentCount;
     editor_.markLines(from, to);
 }
 
-void FakePassServices::markComment(int line, int column, int length) {
+void FakeHeaderHost::markComment(int line, int column, int length) {
     ++commentCount;
     editor_.mark(line, column, length);
 }
 
-int FakePassServices::strToIntOrAbort(std::string_view text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
-        badNumbers.emplace_back(text);
-        return 0;
-    }
-    return value;
-}
-
-void FakePassServices::setLines(const std::vector<std::string>& lines) {
+void FakeHeaderHost::setLines(const std::vector<std::string>& lines) {
     editor_.clear();
     for (const auto& l : lines)
         editor_.append(l);

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "engine/PassServices.h"
-#include "engine/PassState.h"
 #include "engine/ResultEditor.h"
+#include "schema/HeaderHost.h"
 #include "schema/Schema.h"
+#include "schema/UpdateRecord.h"
 #include "support/PassRunner.h"
+
+namespace qw {
+// For readable failures: "line 4, label end 12, indent 2".
+void PrintTo(const UpdateRecord& record, std::ostream* out);
+} // namespace qw
 
 namespace qw::test {
 
@@ -22,26 +26,22 @@ Schema shippedSchema(const std::string& fileName);
 PassResult commentWith(const Schema& schema, const std::string& input, Clock* clock = nullptr,
                        EndCommentStyle style = EndCommentStyle::None);
 
-// The pass as the header step sees it, over a plain editor: counts comments,
-// records line shifts and conversion failures.
-class FakePassServices : public PassServices {
+// The pass as the header step sees it, over a plain editor: counts comments
+// and records line shifts.
+class FakeHeaderHost : public HeaderHost {
 public:
-    PassState& state() override { return state_; }
     ResultEditor& editor() override { return editor_; }
     void markCommentLines(int from, int to) override;
     void markComment(int line, int column, int length) override;
     void uncountComment() override { --commentCount; }
-    int strToIntOrAbort(std::string_view text) override;
     void shiftLines(int fromLine) override { shifted.push_back(fromLine); }
 
     void setLines(const std::vector<std::string>& lines);
 
     int commentCount = 0;
     std::vector<int> shifted;
-    std::vector<std::string> badNumbers;
 
 private:
-    PassState state_;
     ResultEditor editor_;
 };
 
