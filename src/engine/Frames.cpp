@@ -23,21 +23,9 @@ void SourcePass::Impl::deleteFrame() {
 }
 
 // The frame on top belongs to a routine whose heading has just ended: its body
-// has not begun yet, since a begin would have raised the depth. A block frame
-// whose text has no blank passes for one too when the frame under it was
-// opened at a negative depth or is a record left behind.
+// has not begun yet, since a begin would have raised the depth.
 bool SourcePass::Impl::routineFrameWaitsForBody() const {
-    if (!topFrameAtThisDepth())
-        return false;
-    const Frame& top = s_.frames.back();
-    if (top.text.find(' ') != std::string::npos)
-        return false;
-    if (top.kind == Frame::Kind::Routine)
-        return true;
-    if (s_.frames.size() < 2)
-        return false;
-    const Frame& under = s_.frames[s_.frames.size() - 2];
-    return !under.isOpen() || under.depth < 0;
+    return topFrameAtThisDepth() && s_.frames.back().kind == Frame::Kind::Routine;
 }
 
 // The update records of the routines whose ends are still to come, bottom
