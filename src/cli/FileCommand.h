@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/core/SaveFile.h"
-#include "cli/DiagnosticHost.h"
+#include "cli/Diagnostics.h"
 #include "engine/PassOptions.h"
 #include "engine/ResultEditor.h"
 

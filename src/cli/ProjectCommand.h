@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/core/Drivers.h"
-#include "cli/DiagnosticHost.h"
+#include "cli/Diagnostics.h"
 #include "cli/ExitStatus.h"
 
 namespace qw {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <ostream>
-#include <vector>
+#include <string>
 
-#include "engine/PassHost.h"
+#include "engine/Message.h"
 
 namespace qw::cli {
 
@@ -16,22 +15,6 @@ enum class ProblemPolicy {
 struct AnsweredMessage {
     Message message;
     Button answer;
-};
-
-// Prints the engine's messages as compiler-style diagnostics and answers them
-// by the policy.
-class DiagnosticHost : public PassHost {
-public:
-    DiagnosticHost(ProblemPolicy policy, std::ostream& diagnostics)
-        : policy_(policy), out_(diagnostics) {}
-    Button ask(const Message& message) override;
-
-    std::vector<AnsweredMessage> takeMessages();
-
-private:
-    ProblemPolicy policy_;
-    std::ostream& out_;
-    std::vector<AnsweredMessage> messages_;
 };
 
 // The answer the policy gives to a message.

@@ -1,4 +1,4 @@
-#include "cli/DiagnosticHost.h"
+#include "cli/Diagnostics.h"
 
 #include <algorithm>
 
@@ -57,19 +57,6 @@ std::string diagnosticLine(const Message& message) {
     line += ": ";
     line += text;
     return line;
-}
-
-Button DiagnosticHost::ask(const Message& message) {
-    const Button answer = answerFor(policy_, message);
-    out_ << diagnosticLine(message) << " [" << buttonName(answer) << "]\n";
-    messages_.push_back({message, answer});
-    return answer;
-}
-
-std::vector<AnsweredMessage> DiagnosticHost::takeMessages() {
-    std::vector<AnsweredMessage> out;
-    out.swap(messages_);
-    return out;
 }
 
 } // namespace qw::cli
