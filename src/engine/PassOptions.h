@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "schema/PassChoices.h"
 #include "schema/Schema.h"
 
 namespace qw {
@@ -20,11 +21,6 @@ public:
 };
 
 enum class PassMode { Comment, Clean };
-
-// Style of the comments behind begin and end; the values are the stored ones.
-enum class EndCommentStyle { None = 0, Line = 1, Brace = 2, Paren = 3 };
-
-enum class CrossReference { Off, On };
 
 struct PassOptions {
     PassMode mode = PassMode::Comment;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/PassOptions.h"
+#include "schema/PassChoices.h"
 
 namespace qw {
 

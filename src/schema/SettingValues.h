@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/PassOptions.h"
+#include "schema/PassChoices.h"
 
 namespace qw {
 

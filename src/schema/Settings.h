@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/FileSystem.h"
-#include "engine/PassOptions.h"
+#include "schema/PassChoices.h"
 
 namespace qw {
 
