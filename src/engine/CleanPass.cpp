@@ -51,7 +51,7 @@ void SourcePass::Impl::scanLineCleaning() {
             break; // the line ended with the closing quotes
         switch (s_.scanState) {
         case ScanState::Code: {
-            const std::size_t at = skipCode(line, i);
+            const std::size_t at = skipPlainCode(line, i);
             s_.scanPos = static_cast<int>(at) + 1;
             if (at < line.size())
                 openInCleanedCode(at);

@@ -278,6 +278,13 @@ constexpr std::array<bool, 256> kMayOpen = [] {
     return table;
 }();
 
+std::size_t skipPlainCode(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+    while (i < text.size() && !kMayOpen[static_cast<unsigned char>(text[i])])
+        ++i;
+    return i;
+}
+
 CodeState codeStateAfter(std::string_view text, CodeState state) {
     const std::size_t n = text.size();
     const auto at = [&](std::size_t i) {
@@ -292,8 +299,7 @@ CodeState codeStateAfter(std::string_view text, CodeState state) {
     while (i < n) {
         switch (state) {
         case CodeState::Code: {
-            while (i < n && !kMayOpen[static_cast<unsigned char>(text[i])])
-                ++i;
+            i = skipPlainCode(text, i);
             if (i == n)
                 return state;
             const char c = text[i];

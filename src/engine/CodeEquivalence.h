@@ -38,6 +38,10 @@ enum class CodeState { Code, String, BraceComment, ParenComment, BraceDirective,
 // only comments and directives run on from one line to the next.
 CodeState codeStateAfter(std::string_view text, CodeState start);
 
+// The first index from `from` on where a string, comment or directive may
+// open (a quote, "{", "(" or "/"), or the text's length.
+std::size_t skipPlainCode(std::string_view text, std::size_t from);
+
 // "the code differs at line <n>", with the two excerpts, for messages.
 std::string describeCodeMismatch(const CodeMismatch& mismatch);
 

@@ -1,5 +1,6 @@
 #include "engine/LineSplitter.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/FileSystem.h"
@@ -42,9 +43,13 @@ bool LineSplitter::fill() {
     // buffer's free half makes it grow.
     const std::size_t kept = bytes_.size() - pos_;
     std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
-    const bool lfAtHand =
-        nextLf_ != std::string_view::npos && nextLf_ >= pos_ && nextLf_ < bytes_.size();
-    nextLf_ = lfAtHand ? nextLf_ - pos_ : std::string_view::npos;
+    const auto keptAt = [&](std::size_t at) {
+        return at != std::string_view::npos && at >= pos_ && at < bytes_.size()
+                   ? at - pos_
+                   : std::string_view::npos;
+    };
+    nextLf_ = keptAt(nextLf_);
+    nextCr_ = keptAt(nextCr_);
     pos_ = 0;
     if (buffer_.size() - kept < buffer_.size() / 2)
         buffer_.resize(buffer_.size() * 2);
@@ -68,13 +73,14 @@ std::string_view LineSplitter::next() {
         const std::size_t begin = pos_;
         const std::size_t size = bytes_.size();
         const char* data = bytes_.data();
-        if (nextLf_ == std::string_view::npos || nextLf_ < begin) {
-            const void* lf = std::memchr(data + begin, '\n', size - begin);
-            nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
-        }
-        const void* cr = std::memchr(data + begin, '\r', nextLf_ - begin);
-        const std::size_t p =
-            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : nextLf_;
+        const auto find = [&](std::size_t& cached, char c) {
+            if (cached == std::string_view::npos || cached < begin) {
+                const void* at = std::memchr(data + begin, c, size - begin);
+                cached = at ? static_cast<std::size_t>(static_cast<const char*>(at) - data) : size;
+            }
+            return cached;
+        };
+        const std::size_t p = std::min(find(nextLf_, '\n'), find(nextCr_, '\r'));
         // A line whose end is not at hand yet, or a CR that an LF may follow
         // in the next piece.
         const bool needMore = p == size || (data[p] == '\r' && p + 1 == size);

@@ -33,10 +33,12 @@ private:
     std::string_view bytes_; // the bytes at hand: buffer_, or all of them
     bool allRead_ = true;
     std::size_t pos_ = 0;
-    // Position of the next LF at or after pos_ (the size when there is none
-    // at hand), found once so that files ending lines with CR alone stay
-    // linear; npos when not searched yet.
+    // Positions of the next LF and the next CR at or after pos_ (the size
+    // when there is none at hand), each found once, so that a file that ends
+    // its lines with one of them is searched for the other once per piece;
+    // npos when not searched yet.
     std::size_t nextLf_ = std::string_view::npos;
+    std::size_t nextCr_ = std::string_view::npos;
     LineBreaks& breaks_;
 };
 

@@ -2,33 +2,16 @@
 // pass, its look ahead to the end of a line, and the clean pass.
 #include "engine/ScanStep.h"
 
-#include <array>
 #include <cstring>
 
 namespace qw {
 namespace {
-
-constexpr std::array<bool, 256> kMayOpen = [] {
-    std::array<bool, 256> table{};
-    table[static_cast<unsigned char>('\'')] = true;
-    table[static_cast<unsigned char>('{')] = true;
-    table[static_cast<unsigned char>('(')] = true;
-    table[static_cast<unsigned char>('/')] = true;
-    return table;
-}();
 
 char charAt(std::string_view line, std::size_t i) {
     return i < line.size() ? line[i] : '\0';
 }
 
 } // namespace
-
-std::size_t skipCode(std::string_view line, std::size_t from) {
-    std::size_t i = from;
-    while (i < line.size() && !kMayOpen[static_cast<unsigned char>(line[i])])
-        ++i;
-    return i;
-}
 
 Opener openerAt(std::string_view line, std::size_t i) {
     switch (line[i]) {

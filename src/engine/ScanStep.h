@@ -26,10 +26,6 @@ enum class Opener : std::uint8_t {
     LineComment,
 };
 
-// The first index from `from` on where a string or comment may begin, or the
-// line's length: every other character is code whatever follows it.
-std::size_t skipCode(std::string_view line, std::size_t from);
-
 // What the character at `i` (inside the line) begins when read as code.
 Opener openerAt(std::string_view line, std::size_t i);
 

@@ -136,8 +136,11 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         scanLine();
         // The language's state at the start of the next line: the file is
         // not kept, so it is read on line by line (a line break ends a
-        // string).
-        codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
+        // string). A line read as code from its start on where the scanner
+        // met none of the characters that may open a string or comment
+        // leaves the language in code too.
+        if (codeState_ != CodeState::Code || lineMayOpen_)
+            codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
     }
     if (s_.scanState == ScanState::String) {
         Button b = ask(MessageId::StringExceedsLine, DialogKind::Warning,
@@ -231,6 +234,7 @@ void SourcePass::Impl::scanLine() {
     const std::string& line = s_.line;
     const int len = static_cast<int>(line.size());
     wordStart_ = -1;
+    lineMayOpen_ = s_.scanState != ScanState::Code;
     while (s_.scanPos >= 1 && s_.scanPos <= len) {
         if (s_.scanState == ScanState::MultiLineString && !closesMultiLineString())
             break; // the whole line is text
@@ -277,6 +281,7 @@ void SourcePass::Impl::scanCodeChar() {
     }
     case CodeChar::MayOpen:
         wordStart_ = -1;
+        lineMayOpen_ = true;
         switch (openerAt(line, static_cast<std::size_t>(i))) {
         case Opener::MultiLineString:
             opensMultiLineString(static_cast<std::size_t>(i));
@@ -417,7 +422,7 @@ ScanState SourcePass::Impl::scanStateAtLineEnd() const {
             i = readText(line, i, line.size(), state);
             continue;
         }
-        i = skipCode(line, i);
+        i = skipPlainCode(line, i);
         if (i == line.size())
             break;
         switch (openerAt(line, i)) {
