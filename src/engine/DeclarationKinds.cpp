@@ -67,7 +67,7 @@ bool isRoutineKind(std::uint8_t k) {
 } // namespace
 
 void SourcePass::Impl::classifyToken(int column) {
-    if (classIsMemberModifier()) {
+    if (kw_ == Keyword::Class && classIsMemberModifier()) {
         // Seen through: the member after it is classified as without it.
         s_.classModifierPending = true;
         return;

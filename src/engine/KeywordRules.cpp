@@ -126,13 +126,6 @@ bool SourcePass::Impl::inVariantPart() const {
     return j >= 0 && s_.declKinds[static_cast<std::size_t>(j)] == d_record;
 }
 
-bool SourcePass::Impl::inStatementPart() const {
-    if (s_.openBlocks.empty())
-        return false;
-    const Keyword b = s_.openBlocks.back();
-    return b == Keyword::Begin || b == Keyword::Try || b == Keyword::Case;
-}
-
 void SourcePass::Impl::usesRule() {
     if (!s_.inUses)
         return;

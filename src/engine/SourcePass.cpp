@@ -191,6 +191,16 @@ bool isWordChar(char c) {
 }
 
 // The index of the last word character of the run that starts at `i`.
+// The index of the last blank of the run that starts at `i`.
+int lastOfBlanks(std::string_view line, int i) {
+    const char* p = line.data();
+    const int len = static_cast<int>(line.size());
+    int j = i;
+    while (j + 1 < len && (p[j + 1] == ' ' || p[j + 1] == '\t'))
+        ++j;
+    return j;
+}
+
 int lastOfWord(std::string_view line, int i) {
     const char* p = line.data();
     const int len = static_cast<int>(line.size());
@@ -256,6 +266,23 @@ void SourcePass::Impl::scanLine() {
             ++s_.scanPos;
             continue;
         }
+        // Most characters of code begin a word or a run of blanks that ends
+        // no token: those only move on.
+        const int i = s_.scanPos - 1;
+        if (wordStart_ < 0) {
+            const CodeChar k = codeChar(line[static_cast<std::size_t>(i)]);
+            if (k == CodeChar::WordStart) {
+                const int last = lastOfWord(line, i);
+                if (last + 1 < len) {
+                    wordStart_ = i;
+                    s_.scanPos = last + 2;
+                    continue;
+                }
+            } else if (k == CodeChar::Blank && !s_.inUses) {
+                s_.scanPos = lastOfBlanks(line, i) + 2;
+                continue;
+            }
+        }
         scanCodeChar();
         ++s_.scanPos;
     }
@@ -273,10 +300,7 @@ void SourcePass::Impl::scanCodeChar() {
     case CodeChar::Blank: {
         wordStart_ = -1;
         // Further blanks give only empty tokens; go to the last one.
-        int j = i;
-        while (j + 1 < len && (line[j + 1] == ' ' || line[j + 1] == '\t'))
-            ++j;
-        s_.scanPos = j + 1;
+        s_.scanPos = lastOfBlanks(line, i) + 1;
         break;
     }
     case CodeChar::MayOpen:

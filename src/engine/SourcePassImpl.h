@@ -73,7 +73,12 @@ private:
     // Keyword and uses rules
     void keywordRules();
     void openBlock(Keyword opener);
-    bool inStatementPart() const;
+    bool inStatementPart() const {
+        if (s_.openBlocks.empty())
+            return false;
+        const Keyword b = s_.openBlocks.back();
+        return b == Keyword::Begin || b == Keyword::Try || b == Keyword::Case;
+    }
     bool inVariantPart() const;
     void anonymousMethodRule();
     void usesRule();
