@@ -127,6 +127,14 @@ void ResultEditor::append(std::string_view text) {
 }
 
 void ResultEditor::insert(int index, std::string_view text) {
+    if (text.empty() || (std::memchr(text.data(), '\n', text.size()) == nullptr &&
+                         std::memchr(text.data(), '\r', text.size()) == nullptr)) {
+        // One line, as nearly every insertion is: no list of parts.
+        if (recording_)
+            recordChange(Change::Kind::Inserted, index, 1);
+        lines_.insert(lines_.begin() + index, makeLine(text));
+        return;
+    }
     std::vector<Line> parts;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
