@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/CodeEquivalence.h"
-#include "app/core/SaveFile.h"
+#include "drivers/SaveFile.h"
 #include "engine/PassHost.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 #include "schema/SchemaFile.h"
+#include "text/CodeEquivalence.h"
+#include "text/ResultEditor.h"
 
 namespace fs = std::filesystem;
 using namespace qw;

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/LineSplitter.h"
 #include "engine/PassHost.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 #include "schema/SchemaFile.h"
+#include "text/LineSplitter.h"
+#include "text/ResultEditor.h"
 
 namespace {
 

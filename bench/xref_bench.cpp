@@ -14,10 +14,10 @@
 
 #include "../tests/xref/PlainSymbolList.h"
 #include "engine/PassHost.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
-#include "engine/Text.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
 #include "xref/SymbolList.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "engine/CodeEquivalence.h"
-#include "app/core/SaveFile.h"
+#include "drivers/SaveFile.h"
 #include "engine/Progress.h"
 #include "engine/SourcePass.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw::fuzz {
 

@@ -11,9 +11,9 @@
 
 #include "engine/PassHost.h"
 #include "engine/PassOptions.h"
-#include "engine/ResultEditor.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 #include "schema/Schema.h"
+#include "text/ResultEditor.h"
 
 namespace qw::fuzz {
 

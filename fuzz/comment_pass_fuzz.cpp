@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "engine/LineSplitter.h"
 #include "engine/ProjectLists.h"
 #include "engine/SourcePass.h"
+#include "text/LineSplitter.h"
 
 using namespace qw;
 using namespace qw::fuzz;

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "FuzzSupport.h"
-#include "engine/CodeEquivalence.h"
 #include "schema/SchemaFile.h"
+#include "text/CodeEquivalence.h"
 
 using namespace qw;
 using namespace qw::fuzz;

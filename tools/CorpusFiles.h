@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 
 namespace qw::tools {
 

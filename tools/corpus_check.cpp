@@ -20,13 +20,13 @@
 
 #include "CorpusFiles.h"
 #include "IsolatedRun.h"
-#include "app/core/SaveFile.h"
-#include "engine/CodeEquivalence.h"
+#include "drivers/SaveFile.h"
 #include "engine/ProjectLists.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 #include "schema/SchemaFile.h"
+#include "text/CodeEquivalence.h"
+#include "text/ResultEditor.h"
 
 namespace fs = std::filesystem;
 using namespace qw;

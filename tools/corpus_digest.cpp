@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "CorpusFiles.h"
-#include "app/core/SaveFile.h"
+#include "drivers/SaveFile.h"
 #include "engine/ProjectLists.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 #include "schema/SchemaFile.h"
+#include "text/ResultEditor.h"
 
 namespace fs = std::filesystem;
 using namespace qw;

@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "BigUnit.h"
-#include "app/core/Drivers.h"
 #include "app/dialogs/QtDialogLayer.h"
 #include "app/dialogs/RunAndWait.h"
 #include "app/dialogs/SchemaPictures.h"
@@ -28,7 +27,8 @@
 #include "app/dialogs/TextEditorCommand.h"
 #include "app/dialogs/WindowDriverUi.h"
 #include "app/dialogs/WindowServices.h"
-#include "engine/FileSystem.h"
+#include "drivers/Drivers.h"
+#include "platform/FileSystem.h"
 #include "schema/SchemaFile.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "BigUnit.h"
-#include "app/core/ResultDocument.h"
 #include "app/dialogs/QtDialogLayer.h"
 #include "app/dialogs/RunAndWait.h"
 #include "app/dialogs/SchemaPictures.h"
 #include "app/dialogs/TFrmResult.h"
 #include "app/dialogs/TextEditorCommand.h"
-#include "engine/FileSystem.h"
+#include "drivers/ResultDocument.h"
 #include "engine/SourcePass.h"
+#include "platform/FileSystem.h"
 
 namespace {
 

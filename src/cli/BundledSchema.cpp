@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "cli/ExecutablePath.h"
-#include "engine/FileSystem.h"
+#include "platform/ExecutablePath.h"
+#include "platform/FileSystem.h"
 
 namespace qw::cli {
 

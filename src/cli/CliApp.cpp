@@ -21,9 +21,9 @@
 #include "cli/ProjectSettingsLookup.h"
 #include "cli/RunSettings.h"
 #include "cli/SettingsCommand.h"
-#include "cli/Terminal.h"
-#include "engine/FileSystem.h"
-#include "schema/UserEnvironment.h"
+#include "platform/FileSystem.h"
+#include "platform/Terminal.h"
+#include "platform/UserEnvironment.h"
 
 namespace qw::cli {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <sstream>
 
-#include "app/core/DriverUi.h"
-#include "app/core/Drivers.h"
-#include "app/core/ResultDocument.h"
 #include "cli/ReadErrors.h"
 #include "cli/UnifiedDiff.h"
-#include "engine/CodeEquivalence.h"
+#include "drivers/DriverUi.h"
+#include "drivers/Drivers.h"
+#include "drivers/ResultDocument.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw::cli {
 namespace {

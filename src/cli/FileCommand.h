@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/core/SaveFile.h"
 #include "cli/Diagnostics.h"
+#include "drivers/SaveFile.h"
 #include "engine/PassOptions.h"
-#include "engine/ResultEditor.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 class FileSystem;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "engine/Text.h"
+#include "text/Text.h"
 
 namespace qw::cli {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "app/core/SaveFile.h"
-#include "engine/Text.h"
+#include "drivers/SaveFile.h"
+#include "text/Text.h"
 
 namespace qw::cli {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/core/DriverUi.h"
-#include "app/core/FilePaths.h"
-#include "app/core/ProjectReport.h"
-#include "app/core/ResultDocument.h"
 #include "cli/ReadErrors.h"
-#include "engine/Text.h"
+#include "drivers/DriverUi.h"
+#include "drivers/FilePaths.h"
+#include "drivers/ProjectReport.h"
+#include "drivers/ResultDocument.h"
+#include "text/Text.h"
 
 namespace qw::cli {
 namespace {

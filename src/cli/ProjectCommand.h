@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Drivers.h"
 #include "cli/Diagnostics.h"
 #include "cli/ExitStatus.h"
+#include "drivers/Drivers.h"
 
 namespace qw {
 class FileSystem;

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "engine/FileSystem.h"
-#include "schema/ProjectSettingsSearch.h"
+#include "platform/FileSystem.h"
+#include "settings/ProjectSettingsSearch.h"
 
 namespace qw::cli {
 namespace {

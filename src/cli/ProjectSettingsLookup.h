@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/ExitStatus.h"
-#include "schema/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 
 namespace qw {
 class FileSystem;

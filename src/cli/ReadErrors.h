@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/FileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace qw::cli {
 

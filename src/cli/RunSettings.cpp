@@ -3,15 +3,15 @@
 #include <charconv>
 #include <cstdlib>
 
-#include "app/core/RunConfiguration.h"
 #include "cli/BundledSchema.h"
 #include "cli/UserSettings.h"
-#include "engine/FileSystem.h"
-#include "schema/FixedEpochClock.h"
-#include "schema/ProjectSettings.h"
+#include "drivers/RunConfiguration.h"
+#include "platform/FileSystem.h"
+#include "platform/FixedEpochClock.h"
+#include "platform/SystemClock.h"
 #include "schema/SchemaFile.h"
-#include "schema/Settings.h"
-#include "schema/SystemClock.h"
+#include "settings/ProjectSettings.h"
+#include "settings/Settings.h"
 
 namespace qw::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/PassOptions.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 
 namespace qw {
 class FileSystem;

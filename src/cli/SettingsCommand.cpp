@@ -6,11 +6,11 @@
 #include "cli/ProjectSettingsLookup.h"
 #include "cli/RunSettings.h"
 #include "cli/UserSettings.h"
-#include "engine/FileSystem.h"
-#include "engine/Text.h"
-#include "schema/ProjectSettings.h"
-#include "schema/SettingValues.h"
-#include "schema/Settings.h"
+#include "platform/FileSystem.h"
+#include "settings/ProjectSettings.h"
+#include "settings/SettingValues.h"
+#include "settings/Settings.h"
+#include "text/Text.h"
 
 namespace qw::cli {
 namespace {

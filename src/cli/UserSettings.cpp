@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "schema/IniSettingsStore.h"
-#include "schema/SettingsFilePath.h"
-#include "schema/UserSettingsStore.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/SettingsFilePath.h"
+#include "platform/UserSettingsStore.h"
 
 namespace qw::cli {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "schema/Settings.h"
-#include "schema/SettingsStore.h"
-#include "schema/UserEnvironment.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserEnvironment.h"
+#include "settings/Settings.h"
 
 namespace qw {
 class FileSystem;

@@ -1,5 +1,5 @@
-#include "cli/BinaryStandardStreams.h"
 #include "cli/CliApp.h"
+#include "platform/BinaryStandardStreams.h"
 
 int main(int argc, char** argv) {
     qw::cli::useBinaryStandardStreams();

@@ -1,9 +1,9 @@
 // The pass in clean mode: the same scanner, removing comments as it goes.
-#include "engine/ResultEditor.h"
 #include "engine/ScanStep.h"
 #include "engine/SourcePassImpl.h"
-#include "engine/Text.h"
-#include "engine/TokenJoining.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
+#include "text/TokenJoining.h"
 
 namespace qw {
 // Callers keep a compiler directive themselves: it is code.

@@ -1,9 +1,9 @@
 // The declaration-kind stack and the declaration rules of the commenting pass.
-#include "engine/DeclKind.h"
 #include "engine/Messages.h"
 #include "engine/SourcePassImpl.h"
-#include "engine/Text.h"
 #include "schema/RoutineHeading.h"
+#include "text/Text.h"
+#include "xref/DeclKind.h"
 
 namespace qw {
 namespace {

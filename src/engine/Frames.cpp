@@ -1,7 +1,7 @@
 // Frames of open blocks and the comments behind their begin and end.
-#include "engine/ResultEditor.h"
 #include "engine/SourcePassImpl.h"
-#include "engine/Text.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
 
 namespace qw {
 

@@ -1,10 +1,10 @@
 // The keyword rules and the uses rule of the commenting pass.
 #include <algorithm>
 
-#include "engine/DeclKind.h"
 #include "engine/ProjectLists.h"
 #include "engine/SourcePassImpl.h"
-#include "engine/Text.h"
+#include "text/Text.h"
+#include "xref/DeclKind.h"
 
 namespace qw {
 

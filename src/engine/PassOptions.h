@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "schema/PassChoices.h"
 #include "schema/Schema.h"
+#include "settings/CrossReference.h"
+#include "settings/EndCommentStyle.h"
 
 namespace qw {
 

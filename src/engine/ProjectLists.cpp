@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/Text.h"
+#include "text/Text.h"
 
 namespace qw {
 

@@ -4,23 +4,15 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/DeclKind.h"
-#include "engine/FileSystem.h"
-#include "engine/LineSplitter.h"
 #include "engine/Messages.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePassImpl.h"
-#include "engine/Text.h"
+#include "platform/FileSystem.h"
+#include "text/LineSplitter.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
+#include "xref/DeclKind.h"
 
 namespace qw {
-
-std::string_view LineBreaks::dominant() const {
-    if (lf > crlf && lf >= cr)
-        return "\n";
-    if (cr > crlf && cr > lf)
-        return "\r";
-    return "\r\n";
-}
 
 SourcePass::SourcePass(const PassOptions& options, PassHost& host, Progress& progress)
     : options_(options), host_(host), progress_(progress) {}

@@ -7,21 +7,11 @@
 #include "engine/PassHost.h"
 #include "engine/PassOptions.h"
 #include "engine/Progress.h"
+#include "text/LineBreaks.h"
 
 namespace qw {
 
 class ResultEditor;
-
-// How the lines of a file ended, so that a save can write them back alike.
-struct LineBreaks {
-    int crlf = 0;
-    int lf = 0;
-    int cr = 0;
-    bool finalBreak = false; // the last line ended with a line break
-    bool byteOrderMark = false;
-    // The most frequent one; CR LF when the file has none.
-    std::string_view dominant() const;
-};
 
 // One pass over one source file: comments it (or, in clean mode, strips its
 // comments) into a ResultEditor. Problems in the input are put to the host;

@@ -4,13 +4,13 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/CodeEquivalence.h"
 #include "engine/Keyword.h"
 #include "engine/PassState.h"
 #include "engine/ScanStep.h"
 #include "engine/SourcePass.h"
 #include "schema/HeaderHost.h"
 #include "schema/HeaderStep.h"
+#include "text/CodeEquivalence.h"
 #include "xref/SymbolList.h"
 
 namespace qw {

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "app/core/Drivers.h"
-#include "app/core/RunGuard.h"
 #include "app/dialogs/DialogLayer.h"
 #include "app/dialogs/TFrmSetup.h"
+#include "drivers/Drivers.h"
+#include "drivers/RunGuard.h"
 #include "plugin/ExpertLibrary.h"
 #include "plugin/IdeStrings.h"
 #include "plugin/PascalSource.h"

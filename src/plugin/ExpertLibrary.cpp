@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "app/dialogs/TFrmSetup.h"
-#include "engine/FileSystem.h"
+#include "platform/FileSystem.h"
+#include "platform/UserSettingsStore.h"
 #include "plugin/TQuillmarkExpert.h"
 #include "plugin/TransientParent.h"
-#include "schema/Settings.h"
-#include "schema/UserSettingsStore.h"
+#include "settings/Settings.h"
 
 namespace qw::plugin {
 

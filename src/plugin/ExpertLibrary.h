@@ -2,18 +2,18 @@
 
 #include <memory>
 
-#include "app/core/Drivers.h"
 #include "app/dialogs/ProgramState.h"
 #include "app/dialogs/SchemaPictures.h"
 #include "app/dialogs/TextEditorCommand.h"
 #include "app/dialogs/WindowDriverUi.h"
 #include "app/dialogs/WindowServices.h"
+#include "drivers/Drivers.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemClock.h"
+#include "platform/UserEnvironment.h"
 #include "plugin/IdeInterfaces.h"
 #include "plugin/PluginApplication.h"
 #include "plugin/PluginDialogs.h"
-#include "schema/SettingsStore.h"
-#include "schema/SystemClock.h"
-#include "schema/UserEnvironment.h"
 
 namespace qw::plugin {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/core/FilePaths.h"
-#include "engine/Text.h"
+#include "drivers/FilePaths.h"
+#include "text/Text.h"
 
 namespace qw::plugin {
 namespace {

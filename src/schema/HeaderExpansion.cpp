@@ -1,6 +1,6 @@
 #include "schema/HeaderExpansion.h"
 
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 #include "schema/Placeholder.h"
 
 namespace qw {

@@ -1,9 +1,9 @@
 #include "schema/HeaderMatching.h"
 
-#include "engine/ResultEditor.h"
 #include "schema/HeaderText.h"
 #include "schema/HeadingLine.h"
 #include "schema/Placeholder.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 

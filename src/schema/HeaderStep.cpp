@@ -1,7 +1,5 @@
 #include "schema/HeaderStep.h"
 
-#include "engine/CodeKeepingChanges.h"
-#include "engine/ResultEditor.h"
 #include "schema/HeaderExpansion.h"
 #include "schema/HeaderHost.h"
 #include "schema/HeaderLayout.h"
@@ -12,6 +10,8 @@
 #include "schema/RoutineHeading.h"
 #include "schema/UpdateSettlement.h"
 #include "schema/WholeHeader.h"
+#include "text/CodeKeepingChanges.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/ResultEditor.h"
 #include "schema/HeaderHost.h"
 #include "schema/HeaderText.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 

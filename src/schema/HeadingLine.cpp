@@ -1,7 +1,7 @@
 #include "schema/HeadingLine.h"
 
-#include "engine/ResultEditor.h"
-#include "engine/Text.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
 
 namespace qw {
 

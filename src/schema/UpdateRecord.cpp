@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/ResultEditor.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 

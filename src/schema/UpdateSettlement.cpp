@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/ResultEditor.h"
 #include "schema/HeaderHost.h"
 #include "schema/HeaderText.h"
 #include "schema/Placeholder.h"
 #include "schema/UpdateRecord.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 

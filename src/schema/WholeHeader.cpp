@@ -3,7 +3,7 @@
 #include "schema/HeaderHost.h"
 #include <algorithm>
 
-#include "engine/ResultEditor.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 

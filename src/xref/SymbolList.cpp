@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/ResultEditor.h"
-#include "engine/Text.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
 #include "xref/XrefReport.h"
 
 namespace qw {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "engine/DeclKind.h"
+#include "xref/DeclKind.h"
 
 namespace qw {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "ScriptedUi.h"
-#include "app/core/DriverMessages.h"
-#include "app/core/Drivers.h"
-#include "app/core/FilePaths.h"
-#include "engine/CodeEquivalence.h"
+#include "drivers/DriverMessages.h"
+#include "drivers/Drivers.h"
+#include "drivers/FilePaths.h"
 #include "engine/Messages.h"
 #include "schema/SchemaMarkers.h"
 #include "support/MemoryFileSystem.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/core/SaveFile.h"
-#include "engine/FileSystem.h"
+#include "drivers/SaveFile.h"
 #include "engine/SourcePass.h"
+#include "platform/FileSystem.h"
 #include "support/MemoryFileSystem.h"
 #include "support/TempDir.h"
 #include "support/TestSupport.h"

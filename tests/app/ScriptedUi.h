@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/DriverUi.h"
-#include "app/core/ProjectReport.h"
+#include "drivers/DriverUi.h"
+#include "drivers/ProjectReport.h"
 
 namespace qw {
 class FileSystem;

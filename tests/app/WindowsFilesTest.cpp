@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "app/core/SaveFile.h"
-#include "engine/FileSystem.h"
+#include "drivers/SaveFile.h"
 #include "engine/Progress.h"
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
+#include "platform/FileSystem.h"
 #include "support/TempDir.h"
 #include "support/TestSupport.h"
+#include "text/ResultEditor.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

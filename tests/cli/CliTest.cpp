@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "CliRunner.h"
-#include "engine/CodeEquivalence.h"
 #include "support/TempDir.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw::test {
 namespace {

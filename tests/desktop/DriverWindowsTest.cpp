@@ -6,11 +6,11 @@
 #include <QTimer>
 
 #include "DesktopTest.h"
-#include "app/core/Drivers.h"
 #include "app/dialogs/TFrmProgress.h"
 #include "app/dialogs/TFrmResult.h"
 #include "app/dialogs/TResultMemo.h"
 #include "app/dialogs/WindowDriverUi.h"
+#include "drivers/Drivers.h"
 
 using namespace qw;
 using namespace qw::desktop;

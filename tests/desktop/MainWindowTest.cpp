@@ -18,7 +18,7 @@
 #include "app/dialogs/TFrmSetup.h"
 #include "app/dialogs/THotKey.h"
 #include "app/dialogs/TResultMemo.h"
-#include "schema/FixedEpochClock.h"
+#include "platform/FixedEpochClock.h"
 
 using namespace qw;
 using namespace qw::desktop;

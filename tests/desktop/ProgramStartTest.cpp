@@ -10,8 +10,8 @@
 #include "app/desktop/TForm1.h"
 #include "app/dialogs/TDirectoryListBox.h"
 #include "app/dialogs/TFrmSetup.h"
-#include "schema/Clock.h"
-#include "schema/MemorySettingsStore.h"
+#include "platform/Clock.h"
+#include "platform/MemorySettingsStore.h"
 
 using namespace qw;
 using namespace qw::desktop;

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "DesktopTest.h"
-#include "app/core/ProjectReport.h"
 #include "app/dialogs/TFProjRep.h"
+#include "drivers/ProjectReport.h"
 
 using namespace qw;
 using namespace qw::desktop;

@@ -8,9 +8,9 @@
 #include <QTextCursor>
 
 #include "DesktopTest.h"
-#include "app/core/SaveFile.h"
 #include "app/dialogs/TFrmResult.h"
 #include "app/dialogs/TResultMemo.h"
+#include "drivers/SaveFile.h"
 
 using namespace qw;
 using namespace qw::desktop;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "engine/CodeEquivalence.h"
 #include "support/PassRunner.h"
 #include "support/TestSupport.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw {
 namespace {

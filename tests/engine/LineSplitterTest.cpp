@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/FileSystem.h"
-#include "engine/LineSplitter.h"
 #include "engine/SourcePass.h"
+#include "platform/FileSystem.h"
+#include "text/LineSplitter.h"
 
 namespace qw {
 namespace {

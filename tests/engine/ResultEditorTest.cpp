@@ -4,7 +4,7 @@
 #include <optional>
 #include <random>
 
-#include "engine/ResultEditor.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 namespace {

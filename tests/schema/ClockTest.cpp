@@ -2,8 +2,8 @@
 
 #include <regex>
 
-#include "schema/FixedEpochClock.h"
-#include "schema/SystemClock.h"
+#include "platform/FixedEpochClock.h"
+#include "platform/SystemClock.h"
 
 namespace qw::test {
 namespace {

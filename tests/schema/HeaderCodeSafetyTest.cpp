@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "SchemaTestSupport.h"
-#include "engine/CodeEquivalence.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw::test {
 namespace {

@@ -4,8 +4,8 @@
 // new one), that line may be code and stays as it is.
 #include <gtest/gtest.h>
 
-#include "engine/CodeEquivalence.h"
 #include "schema/SchemaTestSupport.h"
+#include "text/CodeEquivalence.h"
 
 namespace qw::test {
 namespace {

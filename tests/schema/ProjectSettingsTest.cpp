@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "schema/FolderPath.h"
-#include "schema/ProjectSettings.h"
-#include "schema/ProjectSettingsSearch.h"
+#include "platform/FolderPath.h"
+#include "settings/ProjectSettings.h"
+#include "settings/ProjectSettingsSearch.h"
 #include "support/MemoryFileSystem.h"
 
 namespace qw::test {

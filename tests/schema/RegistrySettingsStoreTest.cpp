@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "schema/RegistrySettingsStore.h"
-#include "schema/Settings.h"
-#include "schema/UserEnvironment.h"
+#include "platform/RegistrySettingsStore.h"
+#include "platform/UserEnvironment.h"
+#include "settings/Settings.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

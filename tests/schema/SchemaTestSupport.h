@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/ResultEditor.h"
 #include "schema/HeaderHost.h"
 #include "schema/Schema.h"
 #include "schema/UpdateRecord.h"
 #include "support/PassRunner.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 // For readable failures: "line 4, label end 12, indent 2".

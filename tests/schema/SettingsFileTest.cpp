@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <fstream>
 
-#include "engine/FileSystem.h"
-#include "schema/IniSettingsStore.h"
-#include "schema/Settings.h"
-#include "schema/SettingsFilePath.h"
-#include "schema/UserEnvironment.h"
-#include "schema/UserSettingsStore.h"
+#include "platform/FileSystem.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/SettingsFilePath.h"
+#include "platform/UserEnvironment.h"
+#include "platform/UserSettingsStore.h"
+#include "settings/Settings.h"
 #include "support/MemoryFileSystem.h"
 #include "support/TempDir.h"
 #include "support/TestSupport.h"

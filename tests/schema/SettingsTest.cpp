@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "schema/MemorySettingsStore.h"
-#include "schema/Settings.h"
-#include "schema/UserEnvironment.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/UserEnvironment.h"
+#include "settings/Settings.h"
 
 namespace qw {
 namespace {

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "schema/MemorySettingsStore.h"
-#include "schema/Settings.h"
-#include "schema/UserEnvironment.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/UserEnvironment.h"
+#include "settings/Settings.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

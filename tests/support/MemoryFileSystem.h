@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/FileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace qw::test {
 

@@ -5,8 +5,8 @@
 
 #include "engine/PassOptions.h"
 #include "engine/Progress.h"
-#include "engine/ResultEditor.h"
 #include "support/TestSupport.h"
+#include "text/ResultEditor.h"
 
 namespace qw::test {
 

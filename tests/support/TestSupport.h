@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/PassHost.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
 
 namespace qw::test {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ResultEditor.h"
+#include "text/ResultEditor.h"
 #include "xref/Symbol.h"
 
 namespace qw::oracle {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/ResultEditor.h"
-#include "engine/Text.h"
+#include "text/ResultEditor.h"
+#include "text/Text.h"
 #include "xref/PlainSymbolList.h"
 #include "xref/SymbolList.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/DeclKind.h"
-#include "engine/ResultEditor.h"
+#include "text/ResultEditor.h"
+#include "xref/DeclKind.h"
 #include "xref/SymbolList.h"
 
 namespace qw {

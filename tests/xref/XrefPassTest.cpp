@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/ResultEditor.h"
 #include "engine/SourcePass.h"
 #include "support/TestSupport.h"
+#include "text/ResultEditor.h"
 
 namespace qw {
 namespace {

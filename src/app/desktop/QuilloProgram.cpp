@@ -12,10 +12,10 @@
 #include "app/dialogs/SchemaPictures.h"
 #include "app/dialogs/TFrmSetup.h"
 #include "app/dialogs/TextEditorCommand.h"
-#include "engine/FileSystem.h"
-#include "schema/SettingsStore.h"
-#include "schema/SystemClock.h"
-#include "schema/UserSettingsStore.h"
+#include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemClock.h"
+#include "platform/UserSettingsStore.h"
 
 namespace qw::desktop {
 

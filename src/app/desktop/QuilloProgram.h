@@ -4,7 +4,7 @@
 
 #include "app/dialogs/ProgramState.h"
 #include "app/dialogs/WindowServices.h"
-#include "schema/UserEnvironment.h"
+#include "platform/UserEnvironment.h"
 
 namespace qw {
 class SettingsStore;

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "app/core/Drivers.h"
 #include "app/dialogs/ProgramState.h"
 #include "app/dialogs/WindowDriverUi.h"
 #include "app/dialogs/WindowServices.h"
+#include "drivers/Drivers.h"
 
 class QPushButton;
 

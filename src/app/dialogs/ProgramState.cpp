@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-#include "app/core/RunConfiguration.h"
 #include "app/dialogs/DialogLayer.h"
 #include "app/dialogs/TFrmSetup.h"
-#include "engine/FileSystem.h"
+#include "drivers/RunConfiguration.h"
+#include "platform/FileSystem.h"
 #include "schema/SchemaFile.h"
 
 namespace qw::desktop {

@@ -5,7 +5,7 @@
 #include "app/dialogs/WindowServices.h"
 #include "engine/PassOptions.h"
 #include "schema/Schema.h"
-#include "schema/Settings.h"
+#include "settings/Settings.h"
 
 namespace qw {
 class Clock;

@@ -9,12 +9,12 @@
 
 #include <algorithm>
 
-#include "app/core/ProjectReport.h"
 #include "app/dialogs/EditorLaunch.h"
 #include "app/dialogs/FileNames.h"
 #include "app/dialogs/FormStyle.h"
 #include "app/dialogs/TextEditorCommand.h"
 #include "app/dialogs/WindowServices.h"
+#include "drivers/ProjectReport.h"
 
 namespace qw::desktop {
 namespace {

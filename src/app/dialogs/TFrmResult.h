@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "app/core/ResultDocument.h"
 #include "app/dialogs/TextEncoding.h"
 #include "app/dialogs/WindowServices.h"
+#include "drivers/ResultDocument.h"
 
 class QLabel;
 class QPushButton;

@@ -25,7 +25,7 @@
 #include "app/dialogs/TPaintBox.h"
 #include "app/dialogs/TSchemaMemo.h"
 #include "app/dialogs/TextEditorCommand.h"
-#include "engine/FileSystem.h"
+#include "platform/FileSystem.h"
 #include "schema/SchemaFile.h"
 
 namespace qw::desktop {

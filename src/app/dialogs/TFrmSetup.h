@@ -8,7 +8,7 @@
 #include "app/dialogs/TextEncoding.h"
 #include "app/dialogs/WindowServices.h"
 #include "schema/Schema.h"
-#include "schema/Settings.h"
+#include "settings/Settings.h"
 
 class QAction;
 class QCheckBox;

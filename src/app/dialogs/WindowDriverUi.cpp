@@ -1,11 +1,11 @@
 #include "app/dialogs/WindowDriverUi.h"
 
-#include "app/core/ProjectReport.h"
 #include "app/dialogs/DialogLayer.h"
 #include "app/dialogs/FileNames.h"
 #include "app/dialogs/TFProjRep.h"
 #include "app/dialogs/TFrmProgress.h"
 #include "app/dialogs/TFrmResult.h"
+#include "drivers/ProjectReport.h"
 
 namespace qw::desktop {
 

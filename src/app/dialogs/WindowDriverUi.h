@@ -2,8 +2,8 @@
 
 #include <QPointer>
 
-#include "app/core/DriverUi.h"
 #include "app/dialogs/WindowServices.h"
+#include "drivers/DriverUi.h"
 
 class QWidget;
 

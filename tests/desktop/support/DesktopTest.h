@@ -20,7 +20,7 @@
 #include "app/dialogs/SchemaPictures.h"
 #include "app/dialogs/TextEditorCommand.h"
 #include "app/dialogs/WindowServices.h"
-#include "engine/FileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace qw::desktop::test {
 

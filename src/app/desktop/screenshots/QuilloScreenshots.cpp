@@ -21,8 +21,6 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/core/ProjectReport.h"
-#include "app/core/ResultDocument.h"
 #include "app/desktop/QuilloIcon.h"
 #include "app/desktop/TForm1.h"
 #include "app/dialogs/FileNames.h"
@@ -39,9 +37,11 @@
 #include "app/dialogs/TFrmSetup.h"
 #include "app/dialogs/TResultMemo.h"
 #include "app/dialogs/TextEditorCommand.h"
-#include "engine/FileSystem.h"
+#include "drivers/ProjectReport.h"
+#include "drivers/ResultDocument.h"
 #include "engine/SourcePass.h"
-#include "schema/Clock.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "schema/SchemaFile.h"
 
 namespace {

@@ -1,0 +1,354 @@
+#include "text/CodeEquivalence.h"
+
+#include "text/TokenJoining.h"
+
+#include <array>
+#include <cstddef>
+
+namespace qw {
+namespace {
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The bytes at which a run of plain code may end: blanks, quotes, braces and
+// the first characters of "(*" and "//".
+constexpr std::array<bool, 256> kMayEndCodeRun = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c <= 0x20; ++c)
+        table[static_cast<std::size_t>(c)] = true;
+    for (char c : {'\'', '{', '(', '/'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
+// A stretch of a text's code: a run of code bytes, or the separator (of no
+// length) that stands for a run of blanks and comments.
+struct CodeChunk {
+    bool separator = false;
+    std::size_t offset = 0; // where it begins; for a separator, where the code resumes
+    std::size_t length = 0;
+};
+
+// Walks a text and yields its code in chunks, without copying it. Runs of
+// ordinary code bytes come as one chunk, so that the comparison can take
+// them a run at a time.
+class CodeCursor {
+public:
+    // A UTF-8 byte-order mark at the start marks the encoding; it is no code.
+    explicit CodeCursor(std::string_view text)
+        : t_(text), byteOrderMark_(text.substr(0, 3) == "\xEF\xBB\xBF") {
+        pos_ = byteOrderMark_ ? 3 : 0;
+    }
+    bool byteOrderMark() const { return byteOrderMark_; }
+
+    // The next chunk; false at the end of the code.
+    bool next(CodeChunk& chunk) {
+        if (state_ == State::String)
+            return nextInString(chunk);
+        const std::size_t gapStart = pos_;
+        skipGap();
+        if (pos_ >= t_.size())
+            return false;
+        if (pos_ > gapStart && emitted_ &&
+            (state_ != State::Code || separatorMatters(t_[last_], t_[pos_]))) {
+            chunk = {true, pos_, 0};
+            return true;
+        }
+        return state_ == State::Code ? nextInCode(chunk) : nextInDirective(chunk);
+    }
+
+    std::size_t lastOffset() const { return last_; }
+
+private:
+    enum class State { Code, String, BraceDirective, ParenDirective };
+
+    char at(std::size_t i) const { return i < t_.size() ? t_[i] : '\0'; }
+
+    bool commentStartsAt(std::size_t i) const {
+        const char c = t_[i];
+        if (c == '{')
+            return at(i + 1) != '$';
+        if (c == '(')
+            return at(i + 1) == '*' && at(i + 2) != '$';
+        return c == '/' && at(i + 1) == '/';
+    }
+
+    // Steps over blanks and, outside directives, comments.
+    void skipGap() {
+        while (pos_ < t_.size()) {
+            if (isBlank(t_[pos_])) {
+                ++pos_;
+            } else if (state_ == State::Code && commentStartsAt(pos_)) {
+                skipComment();
+            } else {
+                return;
+            }
+        }
+    }
+
+    void skipComment() {
+        std::size_t end = std::string_view::npos;
+        if (t_[pos_] == '{') {
+            end = t_.find('}', pos_ + 1);
+            pos_ = end == std::string_view::npos ? t_.size() : end + 1;
+        } else if (t_[pos_] == '(') {
+            end = t_.find("*)", pos_ + 2);
+            pos_ = end == std::string_view::npos ? t_.size() : end + 2;
+        } else {
+            end = t_.find_first_of("\r\n", pos_ + 2);
+            pos_ = end == std::string_view::npos ? t_.size() : end;
+        }
+    }
+
+    bool emit(CodeChunk& chunk, std::size_t from, std::size_t to) {
+        chunk = {false, from, to - from};
+        last_ = to - 1;
+        emitted_ = true;
+        pos_ = to;
+        return true;
+    }
+
+    // Code outside strings and directives: a run up to the next blank, quote,
+    // brace or comment opener; a quote or a directive's opener alone.
+    bool nextInCode(CodeChunk& chunk) {
+        const std::size_t from = pos_;
+        std::size_t i = from;
+        while (i < t_.size()) {
+            const char c = t_[i];
+            if (kMayEndCodeRun[static_cast<unsigned char>(c)]) {
+                if (isBlank(c) || c == '\'' || c == '{')
+                    break;
+                if ((c == '(' && at(i + 1) == '*') || (c == '/' && at(i + 1) == '/'))
+                    break;
+            }
+            ++i;
+        }
+        if (i > from)
+            return emit(chunk, from, i);
+        const char c = t_[from];
+        if (c == '\'') {
+            state_ = State::String;
+            return emit(chunk, from, from + 1);
+        }
+        if (c == '{') { // a comment would have been a gap: a directive
+            state_ = State::BraceDirective;
+            return emit(chunk, from, from + 1);
+        }
+        // "(*$" (a comment would have been a gap); "//" cannot be here.
+        state_ = State::ParenDirective;
+        directiveStart_ = from;
+        return emit(chunk, from, from + 2);
+    }
+
+    bool nextInDirective(CodeChunk& chunk) {
+        const std::size_t from = pos_;
+        const char closer = state_ == State::BraceDirective ? '}' : '*';
+        std::size_t i = from;
+        while (i < t_.size() && !isBlank(t_[i]) && t_[i] != closer)
+            ++i;
+        if (i > from)
+            return emit(chunk, from, i);
+        if (state_ == State::BraceDirective) {
+            state_ = State::Code;
+            return emit(chunk, from, from + 1);
+        }
+        if (at(from + 1) == ')' && from >= directiveStart_ + 3) {
+            state_ = State::Code;
+            return emit(chunk, from, from + 2);
+        }
+        return emit(chunk, from, from + 1);
+    }
+
+    bool nextInString(CodeChunk& chunk) {
+        if (pos_ >= t_.size())
+            return false;
+        const std::size_t from = pos_;
+        std::size_t i = from;
+        while (i < t_.size() && t_[i] != '\'' && !isBlank(t_[i]))
+            ++i;
+        if (i > from)
+            return emit(chunk, from, i);
+        const char c = t_[from];
+        if (c == '\'') {
+            if (at(from + 1) == '\'')
+                return emit(chunk, from, from + 2); // a doubled quote stays in the string
+            state_ = State::Code;
+            return emit(chunk, from, from + 1);
+        }
+        std::size_t j = from;
+        while (j < t_.size() && isBlank(t_[j]) && !isBreak(t_[j]))
+            ++j;
+        if (j > from && j < t_.size() && !isBreak(t_[j]))
+            return emit(chunk, from, j); // blanks inside the string are code
+        // A string left open at the end of its line ends there; so do the
+        // blanks that end the line.
+        state_ = State::Code;
+        return next(chunk);
+    }
+
+    std::string_view t_;
+    std::size_t pos_ = 0;
+    std::size_t last_ = 0;
+    std::size_t directiveStart_ = 0;
+    State state_ = State::Code;
+    bool byteOrderMark_ = false;
+    bool emitted_ = false;
+};
+
+int lineAt(std::string_view text, std::size_t offset) {
+    int line = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+std::string excerptAt(std::string_view text, std::size_t offset) {
+    constexpr std::size_t kExcerpt = 24;
+    if (offset >= text.size())
+        return {};
+    std::string_view rest = text.substr(offset, kExcerpt);
+    const std::size_t lineEnd = rest.find_first_of("\r\n");
+    return std::string(rest.substr(0, lineEnd));
+}
+
+} // namespace
+
+std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::string_view after) {
+    CodeCursor a(before);
+    CodeCursor b(after);
+    if (a.byteOrderMark() != b.byteOrderMark()) {
+        CodeMismatch m{1, 1, {}, {}};
+        (b.byteOrderMark() ? m.afterExcerpt : m.beforeExcerpt) = "(byte-order mark)";
+        return m;
+    }
+    CodeChunk ca;
+    CodeChunk cb;
+    bool moreA = a.next(ca);
+    bool moreB = b.next(cb);
+    for (;;) {
+        if (!moreA && !moreB)
+            return std::nullopt;
+        std::size_t atA = moreA ? ca.offset : a.lastOffset();
+        std::size_t atB = moreB ? cb.offset : b.lastOffset();
+        if (moreA && moreB && ca.separator == cb.separator) {
+            if (ca.separator) {
+                moreA = a.next(ca);
+                moreB = b.next(cb);
+                continue;
+            }
+            const std::size_t n = ca.length < cb.length ? ca.length : cb.length;
+            if (before.compare(ca.offset, n, after.substr(cb.offset, n)) == 0) {
+                ca.offset += n;
+                ca.length -= n;
+                cb.offset += n;
+                cb.length -= n;
+                if (ca.length == 0)
+                    moreA = a.next(ca);
+                if (cb.length == 0)
+                    moreB = b.next(cb);
+                continue;
+            }
+            std::size_t k = 0;
+            while (before[ca.offset + k] == after[cb.offset + k])
+                ++k;
+            atA += k;
+            atB += k;
+        }
+        CodeMismatch m;
+        m.beforeLine = lineAt(before, atA);
+        m.afterLine = lineAt(after, atB);
+        m.beforeExcerpt = moreA ? excerptAt(before, atA) : std::string();
+        m.afterExcerpt = moreB ? excerptAt(after, atB) : std::string();
+        return m;
+    }
+}
+
+// The bytes at which a string, comment or directive may open.
+constexpr std::array<bool, 256> kMayOpen = [] {
+    std::array<bool, 256> table{};
+    for (char c : {'\'', '{', '(', '/'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
+std::size_t skipPlainCode(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+    while (i < text.size() && !kMayOpen[static_cast<unsigned char>(text[i])])
+        ++i;
+    return i;
+}
+
+CodeState codeStateAfter(std::string_view text, CodeState state) {
+    const std::size_t n = text.size();
+    const auto at = [&](std::size_t i) {
+        return i < n ? text[i] : '\0';
+    };
+    // One past the first closer at or after `from`, or npos.
+    const auto closedAt = [&](std::size_t from, std::string_view closer) {
+        const std::size_t end = text.find(closer, from);
+        return end == std::string_view::npos ? end : end + closer.size();
+    };
+    std::size_t i = 0;
+    while (i < n) {
+        switch (state) {
+        case CodeState::Code: {
+            i = skipPlainCode(text, i);
+            if (i == n)
+                return state;
+            const char c = text[i];
+            if (c == '\'') {
+                state = CodeState::String;
+            } else if (c == '{') {
+                state = at(i + 1) == '$' ? CodeState::BraceDirective : CodeState::BraceComment;
+            } else if (c == '(' && at(i + 1) == '*') {
+                // "(*)" opens a comment: its "*" closes nothing.
+                state = at(i + 2) == '$' ? CodeState::ParenDirective : CodeState::ParenComment;
+                i += state == CodeState::ParenDirective ? 2 : 1;
+            } else if (c == '/' && at(i + 1) == '/') {
+                i = text.find_first_of("\r\n", i + 2);
+                if (i == std::string_view::npos)
+                    return state;
+            }
+            ++i;
+            break;
+        }
+        case CodeState::String:
+            if (text[i] == '\'') {
+                if (at(i + 1) == '\'')
+                    ++i; // a doubled quote stays in the string
+                else
+                    state = CodeState::Code;
+            } else if (isBreak(text[i])) {
+                state = CodeState::Code;
+            }
+            ++i;
+            break;
+        default: {
+            const bool brace =
+                state == CodeState::BraceComment || state == CodeState::BraceDirective;
+            i = closedAt(i, brace ? "}" : "*)");
+            if (i == std::string_view::npos)
+                return state;
+            state = CodeState::Code;
+            break;
+        }
+        }
+    }
+    return state;
+}
+
+std::string describeCodeMismatch(const CodeMismatch& m) {
+    std::string text = "the code differs at line " + std::to_string(m.afterLine);
+    text += " (output: \"" + m.afterExcerpt + "\", input line " + std::to_string(m.beforeLine) +
+            ": \"" + m.beforeExcerpt + "\")";
+    return text;
+}
+
+} // namespace qw

@@ -1,0 +1,46 @@
+#include "text/Text.h"
+
+namespace qw {
+
+std::string toLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = toLowerAscii(c);
+    return out;
+}
+
+static bool isTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+std::string_view trimLeft(std::string_view s) {
+    std::size_t b = 0;
+    while (b < s.size() && isTrimmed(s[b]))
+        ++b;
+    return s.substr(b);
+}
+
+std::string_view trimRight(std::string_view s) {
+    std::size_t e = s.size();
+    while (e > 0 && isTrimmed(s[e - 1]))
+        --e;
+    return s.substr(0, e);
+}
+
+std::string_view trim(std::string_view s) {
+    return trimRight(trimLeft(s));
+}
+
+bool containsWord(std::string_view list, std::string_view word) {
+    // list is of the form " a b c "; look for " word ".
+    std::size_t pos = 0;
+    while ((pos = list.find(word, pos)) != std::string_view::npos) {
+        if (pos > 0 && list[pos - 1] == ' ' && pos + word.size() < list.size() &&
+            list[pos + word.size()] == ' ')
+            return true;
+        ++pos;
+    }
+    return false;
+}
+
+} // namespace qw
