@@ -1,8 +1,13 @@
 // The clean pass on any bytes, with random answers to its questions.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
 
 #include "FuzzSupport.h"
+#include "text/LineBreaks.h"
+#include "text/LineSplitter.h"
 
 using namespace qw;
 using namespace qw::fuzz;
@@ -19,9 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(once.marks.empty(), "the clean pass marks nothing");
     if (once.aborted)
         return 0;
+    // A line the pass left as it was may end in blanks: the text of a
+    // multi-line string is kept to the byte.
+    std::set<std::string, std::less<>> kept;
+    LineBreaks breaks;
+    for (LineSplitter lines(source, breaks); !lines.atEnd();)
+        kept.emplace(lines.next());
     for (const std::string& line : once.lines)
-        check(line.empty() || static_cast<unsigned char>(line.back()) > 0x20,
-              "written lines end in no blank", line);
+        check(line.empty() || static_cast<unsigned char>(line.back()) > 0x20 || kept.count(line),
+              "written lines end in no blank, unless the source had the line", line);
     const PassOutcome twice = runPassIgnoring(once.saved, options);
     check(twice.saved == once.saved, "cleaning twice gives what cleaning once gives");
     check(twice.count == 0, "cleaning a cleaned text removes nothing", std::to_string(twice.count));

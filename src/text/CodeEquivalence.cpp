@@ -50,6 +50,8 @@ public:
     bool next(CodeChunk& chunk) {
         if (state_ == State::String)
             return nextInString(chunk);
+        if (state_ == State::MultiLineString)
+            return nextInMultiLineString(chunk);
         const std::size_t gapStart = pos_;
         skipGap();
         if (pos_ >= t_.size())
@@ -65,7 +67,7 @@ public:
     std::size_t lastOffset() const { return last_; }
 
 private:
-    enum class State { Code, String, BraceDirective, ParenDirective };
+    enum class State { Code, String, MultiLineString, BraceDirective, ParenDirective };
 
     char at(std::size_t i) const { return i < t_.size() ? t_[i] : '\0'; }
 
@@ -132,6 +134,14 @@ private:
             return emit(chunk, from, i);
         const char c = t_[from];
         if (c == '\'') {
+            const std::size_t quotes = multiLineOpenerAt(from);
+            if (quotes > 0) {
+                state_ = State::MultiLineString;
+                quotes_ = quotes;
+                emit(chunk, from, from + quotes);
+                pos_ = lineEndFrom(pos_); // only blanks follow the opener
+                return true;
+            }
             state_ = State::String;
             return emit(chunk, from, from + 1);
         }
@@ -162,6 +172,50 @@ private:
             return emit(chunk, from, from + 2);
         }
         return emit(chunk, from, from + 1);
+    }
+
+    std::size_t lineEndFrom(std::size_t i) const {
+        const std::size_t end = t_.find_first_of("\r\n", i);
+        return end == std::string_view::npos ? t_.size() : end;
+    }
+
+    // The number of quotes that open a multi-line string at `i`: an odd run
+    // of three or more with nothing but blanks behind it on its line; else 0.
+    std::size_t multiLineOpenerAt(std::size_t i) const {
+        std::size_t j = i;
+        while (j < t_.size() && t_[j] == '\'')
+            ++j;
+        const std::size_t quotes = j - i;
+        if (quotes < 3 || quotes % 2 == 0)
+            return 0;
+        while (j < t_.size() && (t_[j] == ' ' || t_[j] == '\t'))
+            ++j;
+        return j == t_.size() || isBreak(t_[j]) ? quotes : 0;
+    }
+
+    // Inside a multi-line string every byte of a line is code; each line
+    // break comes as a separator. A line that starts (after blanks) with as
+    // many quotes as opened the string closes it.
+    bool nextInMultiLineString(CodeChunk& chunk) {
+        if (pos_ >= t_.size())
+            return false;
+        if (isBreak(t_[pos_])) {
+            chunk = {true, pos_, 0}; // at the break: a line that differs is named, not the next
+            pos_ += t_[pos_] == '\r' && at(pos_ + 1) == '\n' ? 2 : 1;
+            return true;
+        }
+        const std::size_t from = pos_;
+        std::size_t quotesFrom = from;
+        while (quotesFrom < t_.size() && (t_[quotesFrom] == ' ' || t_[quotesFrom] == '\t'))
+            ++quotesFrom;
+        std::size_t quotesTo = quotesFrom;
+        while (quotesTo < t_.size() && t_[quotesTo] == '\'')
+            ++quotesTo;
+        if (quotesTo - quotesFrom == quotes_) {
+            state_ = State::Code;
+            return emit(chunk, from, quotesTo);
+        }
+        return emit(chunk, from, lineEndFrom(from));
     }
 
     bool nextInString(CodeChunk& chunk) {
@@ -195,6 +249,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t last_ = 0;
     std::size_t directiveStart_ = 0;
+    std::size_t quotes_ = 0; // the quotes that opened the multi-line string
     State state_ = State::Code;
     bool byteOrderMark_ = false;
     bool emitted_ = false;

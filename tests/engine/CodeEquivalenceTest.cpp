@@ -44,6 +44,10 @@ TEST(CodeEquivalence, TextsThatDifferOnlyInBlanksAndCommentsHoldTheSameCode) {
         {"byte-order mark before a cross-reference", "\xEF\xBB\xBFunit A;",
          "\xEF\xBB\xBF{ xref }\r\nunit A;"},
         {"paren directive", "(*$I inc.inc*) x", "(*$I inc.inc*) x"},
+        {"comment behind a multi-line string", "s := '''\r\n  a { b }  \r\n  '''; // c",
+         "s := '''\r\n  a { b }  \r\n  ''';"},
+        {"line breaks in a multi-line string", "s := '''\r\na\r\n''';", "s := '''\na\n''';"},
+        {"blanks behind the opener", "s := '''  \r\na\r\n''';", "s := '''\r\na\r\n''';"},
     };
     for (const auto& c : cases)
         EXPECT_FALSE(findCodeMismatch(c.before, c.after).has_value()) << c.name;
@@ -78,6 +82,13 @@ TEST(CodeEquivalence, ChangedCodeIsFoundAtItsLine) {
         {"comment closed early", "end; { long\r\nnote }\r\nx", "end; { long { Foo }\r\nnote }\r\nx",
          2, 3},
         {"comment inside a string", "s := 'abc';", "s := 'abc { Foo }';", 1, 1},
+        {"comment removed from a multi-line string", "s := '''\r\na { b }\r\n''';",
+         "s := '''\r\na\r\n''';", 2, 2},
+        {"trailing blank of a multi-line string", "s := '''\r\na \r\n''';", "s := '''\r\na\r\n''';",
+         2, 2},
+        {"indentation of the closer", "s := '''\r\n a\r\n  ''';", "s := '''\r\n a\r\n ''';", 3, 3},
+        {"line added to a multi-line string", "s := '''\r\na\r\n''';", "s := '''\r\na\r\n\r\n''';",
+         3, 3},
         {"lone CR lines", "a\rb\rc", "a\rb\rd", 3, 3},
         {"string left open takes the rest of the line", "s := 'ab\r\n", "s := 'ab { c }\r\n", 1, 1},
     };
