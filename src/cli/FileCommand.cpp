@@ -7,7 +7,7 @@
 #include "drivers/DriverUi.h"
 #include "drivers/Drivers.h"
 #include "drivers/ResultDocument.h"
-#include "text/CodeEquivalence.h"
+#include "drivers/UnreviewedSave.h"
 
 namespace qw::cli {
 namespace {
@@ -127,23 +127,17 @@ private:
         return o;
     }
 
-    // An in-place write is not reviewed by anyone: a result whose code
-    // differs from the file's is not written.
+    // An in-place write is not reviewed by anyone: it goes by the save
+    // policy of a project walk's units.
     void write(const ResultDocument& result) {
         FileReport& r = outcome_.report;
-        const std::optional<std::string> source = result.readSource(files_);
-        if (!source) {
-            r.error =
-                "cannot read " + inQuotes(result.title) + ": " + files_.reasonFor(result.title);
+        if (const std::optional<SaveRefusal> refusal = unreviewedSaveRefusal(files_, result)) {
+            r.error = refusal->cause == SaveRefusal::Cause::SourceUnreadable
+                          ? "cannot read " + inQuotes(result.title) + ": " + refusal->reason
+                          : inQuotes(result.title) + " was not written: " + refusal->reason;
             return;
         }
-        const std::string bytes = result.savedBytes();
-        if (const auto mismatch = findCodeMismatch(*source, bytes)) {
-            r.error =
-                inQuotes(result.title) + " was not written: " + describeCodeMismatch(*mismatch);
-            return;
-        }
-        if (const SaveResult saved = saveFile(files_, result.title, bytes); !saved) {
+        if (const SaveResult saved = saveResultDocument(files_, result); !saved) {
             r.error = "cannot write " + inQuotes(result.title) + ": " + saved.reason;
             return;
         }

@@ -148,8 +148,8 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
         return run;
     }
     if (run.count > 0) {
-        if (const std::optional<Message> refusal = unreviewedSaveRefusal(fs, result)) {
-            ui_.ask(*refusal);
+        if (const std::optional<SaveRefusal> refusal = unreviewedSaveRefusal(fs, result)) {
+            ui_.ask(refusalMessage(*refusal, result));
             run.refused = true;
         } else if (const SaveResult saved = ui_.saveResult(result); !saved) {
             ui_.showError(saved.message, saved.reason);

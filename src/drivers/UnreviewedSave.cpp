@@ -1,21 +1,32 @@
 #include "drivers/UnreviewedSave.h"
 
 #include "drivers/ResultDocument.h"
+#include "platform/FileSystem.h"
 #include "text/CodeEquivalence.h"
 
 namespace qw {
 
-std::optional<Message> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result) {
-    const std::optional<CodeMismatch> mismatch =
-        findCodeMismatch(result.readSource(fs).value_or(std::string()), result.savedBytes());
+std::optional<SaveRefusal> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result) {
+    std::string source;
+    if (const IoResult read = fs.readFile(result.title, source); !read)
+        return SaveRefusal{SaveRefusal::Cause::SourceUnreadable, read.error, 0};
+    const std::optional<CodeMismatch> mismatch = findCodeMismatch(source, result.savedBytes());
     if (!mismatch)
         return std::nullopt;
+    return SaveRefusal{SaveRefusal::Cause::CodeDiffers, describeCodeMismatch(*mismatch),
+                       mismatch->beforeLine};
+}
+
+Message refusalMessage(const SaveRefusal& refusal, const ResultDocument& result) {
+    const std::string why = refusal.cause == SaveRefusal::Cause::SourceUnreadable
+                                ? "the file cannot be read again: " + refusal.reason
+                                : refusal.reason;
     return Message{MessageId::ResultNotSaved,
                    DialogKind::Warning,
-                   "The result was not saved: " + describeCodeMismatch(*mismatch),
+                   "The result was not saved: " + why,
                    {Button::Ok},
                    result.title,
-                   mismatch->beforeLine};
+                   refusal.line};
 }
 
 } // namespace qw

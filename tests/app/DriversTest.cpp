@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "ScriptedUi.h"
 #include "drivers/DriverMessages.h"
@@ -356,6 +357,45 @@ TEST_F(WalkFixture, EveryWalkStartsWithClearedLists) {
 
 namespace qw {
 namespace {
+
+// A unit that changes on disk while the pass reads it is not saved over: the
+// check before the save reads the file again. The walk warns and goes on.
+TEST_F(WalkFixture, AUnitChangedOnDiskDuringThePassIsNotSaved) {
+    struct Row {
+        const char* name;
+        std::function<void(MemoryFileSystem&)> change;
+        std::string warning;
+    };
+    const Row rows[] = {
+        {"code changed",
+         [](MemoryFileSystem& f) {
+             f.addFile("/p/Unit2.pas", "unit Unit2;\r\nimplementation\r\nend.\r\n");
+         },
+         "The result was not saved: the code differs at line 2"},
+        {"no longer readable", [](MemoryFileSystem& f) { f.failAll(FsOp::Read, "Unit2", "gone"); },
+         "The result was not saved: the file cannot be read again: gone"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        fs.clearFailures();
+        ui.messages.clear();
+        ui.duringPass = [&] {
+            if (ui.calls.back().rfind("progress Unit2.pas", 0) == 0) {
+                ui.duringPass = nullptr;
+                row.change(fs);
+            }
+        };
+        EXPECT_EQ(drivers.commentProject("/p/Main.dpr", "/p"), WalkEnd::Finished);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].id, MessageId::ResultNotSaved);
+        EXPECT_EQ(ui.messages[0].text.rfind(row.warning, 0), 0u) << ui.messages[0].text;
+        EXPECT_FALSE(fs.has("/p/Unit2.bak"));
+        EXPECT_NE(fs.bytes("/p/Unit1.pas"), kUnit1); // the units around it are saved
+        fs.clearFailures();
+        EXPECT_EQ(fs.bytes("/p/Unit1.bak"), kUnit1);
+    }
+}
 
 TEST_F(WalkFixture, ASchemaThatWouldWriteCodeGivesNoHeaderAndTheWalkGoesOn) {
     // A schema without comment delimiters would put code above every routine:
