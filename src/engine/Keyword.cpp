@@ -1,103 +1,68 @@
 #include "engine/Keyword.h"
 
+#include <array>
+#include <cstddef>
+
 namespace qw {
+namespace {
+
+struct Spelling {
+    std::string_view text;
+    Keyword keyword;
+};
+
+constexpr Spelling kSpellings[] = {
+#define QW_KEYWORD_SPELLING(name, text) {text, Keyword::name},
+    QW_KEYWORDS(QW_KEYWORD_SPELLING)
+#undef QW_KEYWORD_SPELLING
+};
+
+// Tokens are looked up by their length first: no length has more than a few
+// words, and a token of one character is one look into a table.
+constexpr std::size_t kLongest = 14;
+constexpr std::size_t kPerLength = 4;
+
+struct Table {
+    std::array<Keyword, 256> single{};
+    std::array<std::array<Spelling, kPerLength>, kLongest + 1> words{};
+    std::array<std::size_t, kLongest + 1> counts{};
+};
+
+constexpr Table kTable = [] {
+    Table t;
+    for (const Spelling& s : kSpellings) {
+        if (s.text.size() == 1) {
+            t.single[static_cast<unsigned char>(s.text[0])] = s.keyword;
+        } else {
+            std::size_t& n = t.counts[s.text.size()];
+            t.words[s.text.size()][n++] = s;
+        }
+    }
+    return t;
+}();
+
+constexpr bool fitsTheTable() {
+    std::array<std::size_t, kLongest + 1> counts{};
+    for (const Spelling& s : kSpellings)
+        if (s.text.empty() || s.text.size() > kLongest ||
+            (s.text.size() > 1 && ++counts[s.text.size()] > kPerLength))
+            return false;
+    return true;
+}
+static_assert(fitsTheTable(), "a keyword longer than kLongest, or too many of one length");
+
+} // namespace
 
 Keyword keywordOf(std::string_view t) {
-    switch (t.size()) {
-    case 1:
-        switch (t[0]) {
-        case ':':
-            return Keyword::Colon;
-        case ';':
-            return Keyword::Semicolon;
-        case '=':
-            return Keyword::Equals;
-        case ',':
-            return Keyword::Comma;
-        case '.':
-            return Keyword::Dot;
-        case '(':
-            return Keyword::OpenParen;
-        case ')':
-            return Keyword::CloseParen;
-        case '<':
-            return Keyword::Less;
-        case '>':
-            return Keyword::Greater;
-        default:
-            return Keyword::None;
-        }
-    case 2:
-        if (t == "do")
-            return Keyword::Do;
-        if (t == "of")
-            return Keyword::Of;
+    if (t.size() == 1)
+        return kTable.single[static_cast<unsigned char>(t[0])];
+    if (t.size() > kLongest)
         return Keyword::None;
-    case 3:
-        if (t == "end")
-            return Keyword::End;
-        if (t == "try")
-            return Keyword::Try;
-        if (t == "asm")
-            return Keyword::Asm;
-        if (t == "var")
-            return Keyword::Var;
-        return Keyword::None;
-    case 4:
-        if (t == "case")
-            return Keyword::Case;
-        if (t == "uses")
-            return Keyword::Uses;
-        if (t == "type")
-            return Keyword::Type;
-        return Keyword::None;
-    case 5:
-        if (t == "begin")
-            return Keyword::Begin;
-        if (t == "class")
-            return Keyword::Class;
-        if (t == "const")
-            return Keyword::Const;
-        return Keyword::None;
-    case 6:
-        if (t == "record")
-            return Keyword::Record;
-        if (t == "object")
-            return Keyword::Object;
-        return Keyword::None;
-    case 7:
-        if (t == "forward")
-            return Keyword::Forward;
-        return Keyword::None;
-    case 8:
-        if (t == "external")
-            return Keyword::External;
-        if (t == "function")
-            return Keyword::Function;
-        return Keyword::None;
-    case 9:
-        if (t == "interface")
-            return Keyword::Interface;
-        if (t == "procedure")
-            return Keyword::Procedure;
-        if (t == "assembler")
-            return Keyword::Assembler;
-        return Keyword::None;
-    case 10:
-        if (t == "destructor")
-            return Keyword::Destructor;
-        return Keyword::None;
-    case 11:
-        if (t == "constructor")
-            return Keyword::Constructor;
-        return Keyword::None;
-    case 14:
-        if (t == "implementation")
-            return Keyword::Implementation;
-        return Keyword::None;
-    default:
-        return Keyword::None;
-    }
+    const auto& words = kTable.words[t.size()];
+    for (std::size_t i = 0; i < kTable.counts[t.size()]; ++i)
+        if (words[i].text == t)
+            return words[i].keyword;
+    return Keyword::None;
 }
 
 } // namespace qw

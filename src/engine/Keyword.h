@@ -6,41 +6,47 @@
 namespace qw {
 
 // The words and punctuation the rules compare tokens with, looked up once per
-// token so that the rules compare small numbers instead of strings.
+// token so that the rules compare small numbers instead of strings. One list
+// gives the enum and the lookup.
+#define QW_KEYWORDS(X)                                                                             \
+    X(End, "end")                                                                                  \
+    X(Begin, "begin")                                                                              \
+    X(External, "external")                                                                        \
+    X(Forward, "forward")                                                                          \
+    X(Case, "case")                                                                                \
+    X(Try, "try")                                                                                  \
+    X(Asm, "asm")                                                                                  \
+    X(Do, "do")                                                                                    \
+    X(Class, "class")                                                                              \
+    X(Interface, "interface")                                                                      \
+    X(Record, "record")                                                                            \
+    X(Object, "object")                                                                            \
+    X(Implementation, "implementation")                                                            \
+    X(Uses, "uses")                                                                                \
+    X(Type, "type")                                                                                \
+    X(Function, "function")                                                                        \
+    X(Procedure, "procedure")                                                                      \
+    X(Constructor, "constructor")                                                                  \
+    X(Destructor, "destructor")                                                                    \
+    X(Var, "var")                                                                                  \
+    X(Const, "const")                                                                              \
+    X(Of, "of")                                                                                    \
+    X(Assembler, "assembler")                                                                      \
+    X(Colon, ":")                                                                                  \
+    X(Semicolon, ";")                                                                              \
+    X(Equals, "=")                                                                                 \
+    X(Comma, ",")                                                                                  \
+    X(Dot, ".")                                                                                    \
+    X(OpenParen, "(")                                                                              \
+    X(CloseParen, ")")                                                                             \
+    X(Less, "<")                                                                                   \
+    X(Greater, ">")
+
 enum class Keyword : std::uint8_t {
     None,
-    End,
-    Begin,
-    External,
-    Forward,
-    Case,
-    Try,
-    Asm,
-    Do,
-    Class,
-    Interface,
-    Record,
-    Object,
-    Implementation,
-    Uses,
-    Type,
-    Function,
-    Procedure,
-    Constructor,
-    Destructor,
-    Var,
-    Const,
-    Of,
-    Assembler,
-    Colon,
-    Semicolon,
-    Equals,
-    Comma,
-    Dot,
-    OpenParen,
-    CloseParen,
-    Less,
-    Greater,
+#define QW_KEYWORD_VALUE(name, text) name,
+    QW_KEYWORDS(QW_KEYWORD_VALUE)
+#undef QW_KEYWORD_VALUE
 };
 
 // The keyword a lower-case token is, or Keyword::None.

@@ -1,11 +1,26 @@
 #include "xref/DeclKind.h"
 
 namespace qw {
+namespace {
+
+struct NamedKind {
+    std::uint8_t code;
+    const char* name;
+};
+
+constexpr NamedKind kKinds[] = {
+#define QW_DECL_KIND_NAME(name, code) {code, #name},
+    QW_DECL_KINDS(QW_DECL_KIND_NAME)
+#undef QW_DECL_KIND_NAME
+};
+
+} // namespace
 
 const char* declKindName(std::uint8_t kind) {
-    static const char* const names[] = {"d_none",  "d_func", "d_proc",  "d_type",  "d_case",
-                                        "d_class", "d_var",  "d_const", "d_record"};
-    return kind < 9 ? names[kind] : "";
+    for (const NamedKind& k : kKinds)
+        if (k.code == kind)
+            return k.name;
+    return "";
 }
 
 } // namespace qw
