@@ -43,8 +43,9 @@ TEST_P(Golden, CommentsAsRecordedAndAgainWithoutChange) {
     EXPECT_EQ(result.text, content.substr(cut + kSeparator.size()));
     // Every update line is settled by the end of the pass, its routine's end
     // seen or not.
-    if (input.find("%Crc") == std::string::npos)
+    if (input.find("%Crc") == std::string::npos) {
         EXPECT_EQ(result.text.find("%Crc"), std::string::npos);
+    }
     const PassResult again = commentWith(schema, result.text);
     EXPECT_EQ(again.text, result.text);
     EXPECT_EQ(again.count, 0);
