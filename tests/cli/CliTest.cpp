@@ -469,6 +469,17 @@ TEST_F(Cli, CrossReferenceFollowsTheStoreUnlessTold) {
     EXPECT_EQ(run({"comment", "--xref", "--no-xref", "U.pas"}).status, 2);
 }
 
+TEST_F(Cli, AStoredStyleOutOfRangeIsNamedAndStyleTwoIsUsed) {
+    put("U.pas", kRoutine);
+    storeSettings("Style=7\n");
+    const CliResult r = run({"comment", "U.pas"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("the stored style 7 is not 0 to 3; style 2 is used"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("begin { P }\nend; { P }"), std::string::npos) << r.out;
+    EXPECT_EQ(run({"comment", "--style", "line", "U.pas"}).err, ""); // an option overrides it
+}
+
 TEST_F(Cli, SettingsSetRefusesUnknownNamesAndValues) {
     struct Case {
         std::vector<std::string> args;
