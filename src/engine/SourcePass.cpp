@@ -142,6 +142,12 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
             requestAbort();
             return false;
         }
+        // For the compiler a line break ends the string. The clean pass reads
+        // on in code as the compiler does: taking the next line as the rest of
+        // the string would turn the real strings after it inside out and cut
+        // their text as comments.
+        if (cleaning())
+            s_.scanState = ScanState::Code;
     }
     return true;
 }

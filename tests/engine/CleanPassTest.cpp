@@ -39,7 +39,13 @@ INSTANTIATE_TEST_SUITE_P(
                   0},
         CleanCase{"DoubledQuoteStaysDoubled", "s := 'it''s'; // note\n", "s := 'it''s';\n", 0},
         CleanCase{"LineCommentOnly", "// all\nx;\n", "x;\n", 1},
-        CleanCase{"CommentWithEmptyLinesInside", "{\n\n}\nx;\n", "x;\n", 3}),
+        CleanCase{"CommentWithEmptyLinesInside", "{\n\n}\nx;\n", "x;\n", 3},
+        // A line break ends a string left open (the warning answered with
+        // Ignore): the strings of the next lines keep their text.
+        CleanCase{"StringLeftOpenEndsWithItsLine", "s := 'open\nt := '{b}'; {c}\n",
+                  "s := 'open\nt := '{b}';\n", 0},
+        CleanCase{"QuoteInBraceCommentLeavesAStringOpen", "{\n  ['{a}']\n}\nx := '{b}';\n",
+                  "']\n}\nx := '{b}';\n", 1}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Directives look like comments but are code: they stay byte for byte.
