@@ -487,7 +487,7 @@ void SourcePass::Impl::finishHeading() {
     if (topLevel && named && !s_.inInterface) {
         try {
             const UpdateRecord record = headerStep_.placeHeader(
-                {s_.routineName, s_.resultType, s_.paramText, s_.declColumn}, *this,
+                {s_.routineName, s_.resultType, s_.paramText, s_.declColumn, s_.lineNo}, *this,
                 pendingRecords());
             s_.frames.push_back({Frame::Kind::Routine, s_.routineName, s_.blockDepth, record});
         } catch (...) {

@@ -66,12 +66,15 @@ UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& 
     ResultEditor& editor = pass.editor();
     const int headingLine = findHeadingLine(editor);
     const int linesBefore = editor.count();
+    if (sharesHeadedLine(heading, editor, headingLine))
+        return UpdateRecord::untracked();
 
     // An existing header is updated in place only where that keeps the code:
     // text above a heading that merely looks like a header (a comment opened
     // on a header line and closed lines further down, with code between) is
     // left as it was and a whole header goes in.
     CountingHost counting(pass);
+    bool headed = true;
     editor.startRecording();
     UpdateRecord record = placeOrUpdate(counting, layout, headingLine);
     if (!recordedChangesKeepCode(editor, headingLine + editor.count() - linesBefore)) {
@@ -87,8 +90,11 @@ UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& 
             counting.uncountAll();
             editor.startRecording();
             record = UpdateRecord::untracked();
+            headed = false;
         }
     }
+    if (headed)
+        lastHeaded_ = {heading.sourceLine, linesBefore - headingLine};
     // The heading found need not lie below the update lines that open
     // routines still wait to settle (a heading whose keyword the search does
     // not see finds one further up): those lines move with the edits, and one
@@ -101,6 +107,17 @@ UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& 
     }
     editor.stopRecording();
     return record;
+}
+
+// A second routine heading on the line of one that got its header gets none:
+// its header would stand between the first header and the line, so that the
+// next run found neither and put both in again.
+bool HeaderStep::sharesHeadedLine(const RoutineHeading& heading, const ResultEditor& editor,
+                                  int headingLine) const {
+    if (heading.sourceLine < 0 || lastHeaded_.sourceLine < 0)
+        return false;
+    const int linesReadSince = heading.sourceLine - lastHeaded_.sourceLine;
+    return editor.count() - headingLine == lastHeaded_.fromEnd + linesReadSince;
 }
 
 UpdateRecord HeaderStep::insertWhole(HeaderHost& pass, const HeaderLayout& layout,

@@ -9,6 +9,7 @@ namespace qw {
 
 class Clock;
 class HeaderHost;
+class ResultEditor;
 struct HeaderLayout;
 struct RoutineHeading;
 
@@ -46,9 +47,20 @@ private:
     UpdateRecord placeOrUpdate(HeaderHost& pass, const HeaderLayout& layout, int headingLine) const;
     UpdateRecord insertWhole(HeaderHost& pass, const HeaderLayout& layout, int headingLine) const;
 
+    bool sharesHeadedLine(const RoutineHeading& heading, const ResultEditor& editor,
+                          int headingLine) const;
+
     const Schema& schema_;
     std::string coderName_;
     Clock* clock_;
+    // The line that the last header placed stands above: the source line
+    // read then and the heading line's distance from the end of the text,
+    // which edits above it keep and every line read later adds one to.
+    struct HeadedLine {
+        int sourceLine = -1;
+        int fromEnd = 0;
+    };
+    HeadedLine lastHeaded_;
 };
 
 } // namespace qw

@@ -11,6 +11,7 @@ struct RoutineHeading {
     std::string resultType; // "-" for none
     std::string paramText;  // "-" for none
     int column = 0;         // where the heading's first word stands (0-based)
+    int sourceLine = -1;    // the source line on which it ends (1-based; -1: not told)
 };
 
 } // namespace qw
