@@ -59,8 +59,10 @@ Keyword keywordOf(std::string_view t) {
     if (t.size() > kLongest)
         return Keyword::None;
     const auto& words = kTable.words[t.size()];
+    // Most tokens are names that differ from every word in their first
+    // letter: that is compared before the whole.
     for (std::size_t i = 0; i < kTable.counts[t.size()]; ++i)
-        if (words[i].text == t)
+        if (words[i].text[0] == t[0] && words[i].text == t)
             return words[i].keyword;
     return Keyword::None;
 }

@@ -172,6 +172,10 @@ void ResultEditor::mark(int index, int column, int length) {
         return;
     if (recording_)
         recordChange(Change::Kind::Changed, index);
+    if (l.marks.spans().empty()) {
+        l.marks.set({Span{column, length}}); // the line's first mark, as nearly always
+        return;
+    }
     // Keep spans sorted and merged so that the marks read back as ranges.
     std::vector<Span> spans = l.marks.spans();
     spans.push_back({column, length});
