@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "text/MultiLineString.h"
+
 namespace qw {
 namespace {
 
@@ -16,7 +18,7 @@ char charAt(std::string_view line, std::size_t i) {
 Opener openerAt(std::string_view line, std::size_t i) {
     switch (line[i]) {
     case '\'':
-        return isMultiLineOpener(line, i) ? Opener::MultiLineString : Opener::String;
+        return multiLineOpenerQuotes(line, i) > 0 ? Opener::MultiLineString : Opener::String;
     case '{':
         return Opener::BraceComment;
     case '(':
@@ -62,18 +64,6 @@ std::size_t readText(std::string_view line, std::size_t from, std::size_t to, Sc
         }
     }
     return i;
-}
-
-bool isMultiLineOpener(std::string_view line, std::size_t quoteAt) {
-    std::size_t j = quoteAt;
-    while (j < line.size() && line[j] == '\'')
-        ++j;
-    const std::size_t quotes = j - quoteAt;
-    if (quotes < 3 || quotes % 2 == 0)
-        return false;
-    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
-        ++j;
-    return j == line.size();
 }
 
 } // namespace qw

@@ -36,9 +36,4 @@ Opener openerAt(std::string_view line, std::size_t i);
 // closer is a line of its own.
 std::size_t readText(std::string_view line, std::size_t from, std::size_t to, ScanState& state);
 
-// A run of an odd number, at least three, of quotes that ends its line (but
-// for blanks) opens a multi-line string; a line that begins (after blanks)
-// with the same number of quotes closes it. Between them every line is text.
-bool isMultiLineOpener(std::string_view line, std::size_t quoteAt);
-
 } // namespace qw

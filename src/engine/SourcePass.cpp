@@ -8,6 +8,7 @@
 #include "engine/SourcePassImpl.h"
 #include "platform/FileSystem.h"
 #include "text/LineSplitter.h"
+#include "text/MultiLineString.h"
 #include "text/ResultEditor.h"
 #include "text/Text.h"
 #include "xref/DeclKind.h"
@@ -211,12 +212,10 @@ int lastOfWord(std::string_view line, int i) {
 } // namespace
 
 bool SourcePass::Impl::opensMultiLineString(std::size_t quoteAt) {
-    if (!isMultiLineOpener(s_.line, quoteAt))
+    const std::size_t quotes = multiLineOpenerQuotes(s_.line, quoteAt);
+    if (quotes == 0)
         return false;
-    std::size_t j = quoteAt;
-    while (j < s_.line.size() && s_.line[j] == '\'')
-        ++j;
-    s_.multiLineQuotes = static_cast<int>(j - quoteAt);
+    s_.multiLineQuotes = static_cast<int>(quotes);
     s_.scanState = ScanState::MultiLineString;
     return true;
 }
@@ -224,17 +223,12 @@ bool SourcePass::Impl::opensMultiLineString(std::size_t quoteAt) {
 // At the start of a line inside a multi-line string: when the line closes it,
 // the scanner goes on after the closing quotes.
 bool SourcePass::Impl::closesMultiLineString() {
-    const std::string& line = s_.line;
-    std::size_t j = 0;
-    while (j < line.size() && (line[j] == ' ' || line[j] == '\t'))
-        ++j;
-    std::size_t k = j;
-    while (k < line.size() && line[k] == '\'')
-        ++k;
-    if (static_cast<int>(k - j) != s_.multiLineQuotes)
+    const std::size_t end =
+        multiLineCloserEnd(s_.line, static_cast<std::size_t>(s_.multiLineQuotes));
+    if (end == std::string_view::npos)
         return false;
     s_.scanState = ScanState::Code;
-    s_.scanPos = static_cast<int>(k) + 1;
+    s_.scanPos = static_cast<int>(end) + 1;
     return true;
 }
 

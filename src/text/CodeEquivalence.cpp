@@ -1,5 +1,6 @@
 #include "text/CodeEquivalence.h"
 
+#include "text/MultiLineString.h"
 #include "text/TokenJoining.h"
 
 #include <array>
@@ -134,7 +135,7 @@ private:
             return emit(chunk, from, i);
         const char c = t_[from];
         if (c == '\'') {
-            const std::size_t quotes = multiLineOpenerAt(from);
+            const std::size_t quotes = multiLineOpenerQuotes(t_, from);
             if (quotes > 0) {
                 state_ = State::MultiLineString;
                 quotes_ = quotes;
@@ -179,20 +180,6 @@ private:
         return end == std::string_view::npos ? t_.size() : end;
     }
 
-    // The number of quotes that open a multi-line string at `i`: an odd run
-    // of three or more with nothing but blanks behind it on its line; else 0.
-    std::size_t multiLineOpenerAt(std::size_t i) const {
-        std::size_t j = i;
-        while (j < t_.size() && t_[j] == '\'')
-            ++j;
-        const std::size_t quotes = j - i;
-        if (quotes < 3 || quotes % 2 == 0)
-            return 0;
-        while (j < t_.size() && (t_[j] == ' ' || t_[j] == '\t'))
-            ++j;
-        return j == t_.size() || isBreak(t_[j]) ? quotes : 0;
-    }
-
     // Inside a multi-line string every byte of a line is code; each line
     // break comes as a separator. A line that starts (after blanks) with as
     // many quotes as opened the string closes it.
@@ -205,15 +192,10 @@ private:
             return true;
         }
         const std::size_t from = pos_;
-        std::size_t quotesFrom = from;
-        while (quotesFrom < t_.size() && (t_[quotesFrom] == ' ' || t_[quotesFrom] == '\t'))
-            ++quotesFrom;
-        std::size_t quotesTo = quotesFrom;
-        while (quotesTo < t_.size() && t_[quotesTo] == '\'')
-            ++quotesTo;
-        if (quotesTo - quotesFrom == quotes_) {
+        const std::size_t closed = multiLineCloserEnd(t_.substr(from), quotes_);
+        if (closed != std::string_view::npos) {
             state_ = State::Code;
-            return emit(chunk, from, quotesTo);
+            return emit(chunk, from, from + closed);
         }
         return emit(chunk, from, lineEndFrom(from));
     }
