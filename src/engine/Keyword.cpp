@@ -26,30 +26,24 @@ struct Table {
     std::array<Keyword, 256> single{};
     std::array<std::array<Spelling, kPerLength>, kLongest + 1> words{};
     std::array<std::size_t, kLongest + 1> counts{};
+    bool fits = true; // every spelling found its place
 };
 
 constexpr Table kTable = [] {
     Table t;
     for (const Spelling& s : kSpellings) {
-        if (s.text.size() == 1) {
+        const std::size_t n = s.text.size();
+        if (n == 1) {
             t.single[static_cast<unsigned char>(s.text[0])] = s.keyword;
+        } else if (n == 0 || n > kLongest || t.counts[n] == kPerLength) {
+            t.fits = false;
         } else {
-            std::size_t& n = t.counts[s.text.size()];
-            t.words[s.text.size()][n++] = s;
+            t.words[n][t.counts[n]++] = s;
         }
     }
     return t;
 }();
-
-constexpr bool fitsTheTable() {
-    std::array<std::size_t, kLongest + 1> counts{};
-    for (const Spelling& s : kSpellings)
-        if (s.text.empty() || s.text.size() > kLongest ||
-            (s.text.size() > 1 && ++counts[s.text.size()] > kPerLength))
-            return false;
-    return true;
-}
-static_assert(fitsTheTable(), "a keyword longer than kLongest, or too many of one length");
+static_assert(kTable.fits, "a keyword longer than kLongest, or too many of one length");
 
 } // namespace
 
