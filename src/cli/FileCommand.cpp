@@ -131,13 +131,15 @@ private:
     // policy of a project walk's units.
     void write(const ResultDocument& result) {
         FileReport& r = outcome_.report;
-        if (const std::optional<SaveRefusal> refusal = unreviewedSaveRefusal(files_, result)) {
+        const std::string bytes = result.savedBytes();
+        if (const std::optional<SaveRefusal> refusal =
+                unreviewedSaveRefusal(files_, result, bytes)) {
             r.error = refusal->cause == SaveRefusal::Cause::SourceUnreadable
                           ? "cannot read " + inQuotes(result.title) + ": " + refusal->reason
                           : inQuotes(result.title) + " was not written: " + refusal->reason;
             return;
         }
-        if (const SaveResult saved = saveResultDocument(files_, result); !saved) {
+        if (const SaveResult saved = saveFile(files_, result.title, bytes); !saved) {
             r.error = "cannot write " + inQuotes(result.title) + ": " + saved.reason;
             return;
         }

@@ -148,7 +148,8 @@ Drivers::FileRun Drivers::runFile(const std::string& fileName, Pass pass, Intera
         return run;
     }
     if (run.count > 0) {
-        if (const std::optional<SaveRefusal> refusal = unreviewedSaveRefusal(fs, result)) {
+        if (const std::optional<SaveRefusal> refusal =
+                unreviewedSaveRefusal(fs, result, result.savedBytes())) {
             ui_.ask(refusalMessage(*refusal, result));
             run.refused = true;
         } else if (const SaveResult saved = ui_.saveResult(result); !saved) {

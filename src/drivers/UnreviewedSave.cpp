@@ -6,11 +6,12 @@
 
 namespace qw {
 
-std::optional<SaveRefusal> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result) {
+std::optional<SaveRefusal> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result,
+                                                 std::string_view saved) {
     std::string source;
     if (const IoResult read = fs.readFile(result.title, source); !read)
         return SaveRefusal{SaveRefusal::Cause::SourceUnreadable, read.error, 0};
-    const std::optional<CodeMismatch> mismatch = findCodeMismatch(source, result.savedBytes());
+    const std::optional<CodeMismatch> mismatch = findCodeMismatch(source, saved);
     if (!mismatch)
         return std::nullopt;
     return SaveRefusal{SaveRefusal::Cause::CodeDiffers, describeCodeMismatch(*mismatch),

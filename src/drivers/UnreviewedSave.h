@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/Message.h"
 
@@ -21,8 +22,10 @@ struct SaveRefusal {
 // The check before a save that nobody reviews (a project walk's units, the
 // command-line tool's in-place writes): commenting and cleaning may only add
 // or remove comments and blanks, so the result must hold the code of the file
-// it came from, read again from `fs`. Nothing when the result may be saved.
-std::optional<SaveRefusal> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result);
+// it came from, read again from `fs`. `saved` is the result's saved bytes,
+// which the caller writes when nothing refuses them.
+std::optional<SaveRefusal> unreviewedSaveRefusal(FileSystem& fs, const ResultDocument& result,
+                                                 std::string_view saved);
 
 // The warning shown instead of saving (OK only).
 Message refusalMessage(const SaveRefusal& refusal, const ResultDocument& result);
