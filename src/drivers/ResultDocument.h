@@ -5,6 +5,7 @@
 #include <string>
 
 #include "drivers/SaveFile.h"
+#include "platform/LargeTextMemory.h"
 #include "text/ResultEditor.h"
 
 namespace qw {
@@ -30,7 +31,7 @@ struct ResultDocument {
     // backupName(title).
     std::string title;
     // The pass's output: lines without breaks, inserted comments marked.
-    ResultEditor editor;
+    ResultEditor editor{largeTextMemory()};
     // How the source ended its lines (and its byte-order mark), so that a save
     // writes them back alike: pass savedText(editor, saveOptions) to the disk.
     SaveOptions saveOptions;

@@ -2,48 +2,68 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace qw {
 namespace {
 
-// Large enough that a block serves thousands of lines, small enough that the
-// unused end of the last one does not count.
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+// The first block serves a small file whole; each further one is twice the
+// one before, up to a size that the memory may take as huge pages, so that a
+// large file needs few blocks and a small one leaves little unused.
+constexpr std::size_t kFirstBlock = std::size_t{1} << 18;
+constexpr std::size_t kLargestBlock = std::size_t{1} << 25;
+
+// What a line's 30 bits of mark-set number can hold.
+constexpr std::uint32_t kMaxMarkSets = (std::uint32_t{1} << 30) - 1;
 
 } // namespace
 
 ResultEditor::Blocks::Blocks(Blocks&& o) noexcept
-    : blocks_(std::move(o.blocks_)), free_(o.free_), left_(o.left_) {
+    : memory_(o.memory_), blocks_(std::move(o.blocks_)), free_(o.free_), left_(o.left_),
+      nextSize_(o.nextSize_) {
     o.blocks_.clear();
     o.free_ = nullptr;
     o.left_ = 0;
+    o.nextSize_ = 0;
 }
 
 ResultEditor::Blocks& ResultEditor::Blocks::operator=(Blocks&& o) noexcept {
     if (this != &o) {
+        clear();
+        memory_ = o.memory_;
         blocks_ = std::move(o.blocks_);
         free_ = o.free_;
         left_ = o.left_;
+        nextSize_ = o.nextSize_;
         o.blocks_.clear();
         o.free_ = nullptr;
         o.left_ = 0;
+        o.nextSize_ = 0;
     }
     return *this;
+}
+
+char* ResultEditor::Blocks::take(std::size_t size) {
+    blocks_.reserve(blocks_.size() + 1); // so that the push cannot lose the block
+    char* block = static_cast<char*>(memory_->take(size));
+    blocks_.push_back({block, size});
+    return block;
 }
 
 const char* ResultEditor::Blocks::store(std::string_view text) {
     if (text.empty())
         return nullptr;
     if (text.size() > left_) {
-        if (text.size() > kBlockSize / 4) {
+        const std::size_t size = nextSize_ == 0 ? kFirstBlock : nextSize_;
+        if (text.size() > size / 4) {
             // A very long line gets a block of its own; the current one stays open.
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(text.size()));
-            std::memcpy(blocks_.back().get(), text.data(), text.size());
-            return blocks_.back().get();
+            char* own = take(text.size());
+            std::memcpy(own, text.data(), text.size());
+            return own;
         }
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
-        free_ = blocks_.back().get();
-        left_ = kBlockSize;
+        free_ = take(size);
+        left_ = size;
+        nextSize_ = std::min(size * 2, kLargestBlock);
     }
     char* at = free_;
     std::memcpy(at, text.data(), text.size());
@@ -53,24 +73,28 @@ const char* ResultEditor::Blocks::store(std::string_view text) {
 }
 
 void ResultEditor::Blocks::clear() {
+    for (const Block& b : blocks_)
+        memory_->give(b.data, b.size);
     blocks_.clear();
     free_ = nullptr;
     left_ = 0;
+    nextSize_ = 0;
 }
 
-ResultEditor::ResultEditor(const ResultEditor& other) {
+ResultEditor::ResultEditor(const ResultEditor& other) : ResultEditor(other.blocks_.memory()) {
     copyFrom(other);
 }
 
 ResultEditor& ResultEditor::operator=(const ResultEditor& other) {
     if (this != &other) {
-        clear();
-        copyFrom(other);
+        ResultEditor copy(other);
+        *this = std::move(copy);
     }
     return *this;
 }
 
-// The copy's lines point into its own blocks.
+// The copy's lines point into its own blocks; the mark sets are copied as
+// they are, and the lines keep their numbers.
 void ResultEditor::copyFrom(const ResultEditor& other) {
     lines_ = other.lines_;
     for (Line& l : lines_)
@@ -78,6 +102,8 @@ void ResultEditor::copyFrom(const ResultEditor& other) {
     changes_ = other.changes_;
     for (Change& c : changes_)
         c.old.data = blocks_.store(c.old.text());
+    spans_ = other.spans_;
+    markSets_ = other.markSets_;
     recording_ = other.recording_;
 }
 
@@ -85,6 +111,21 @@ void ResultEditor::clear() {
     lines_.clear();
     changes_.clear(); // their lines' bytes go with the blocks
     blocks_.clear();
+    spans_.clear();
+    markSets_.clear();
+}
+
+void ResultEditor::setMarks(Line& line, std::span<const Span> spans) {
+    if (spans.empty()) {
+        line.markSet = 0;
+        return;
+    }
+    if (markSets_.size() >= kMaxMarkSets)
+        throw std::length_error("too many comment marks");
+    markSets_.push_back(
+        {static_cast<std::uint32_t>(spans_.size()), static_cast<std::uint32_t>(spans.size())});
+    spans_.insert(spans_.end(), spans.begin(), spans.end());
+    line.markSet = static_cast<std::uint32_t>(markSets_.size()) & kMaxMarkSets;
 }
 
 std::vector<std::string> ResultEditor::lines() const {
@@ -106,7 +147,7 @@ void ResultEditor::replace(int index, std::string_view text) {
     while (common < oldLen && common < newLen && old[common] == text[common])
         ++common;
     std::vector<Span> kept;
-    for (const Span& s : l.marks.spans()) {
+    for (const Span& s : spansOf(l)) {
         const bool reachedEnd = s.column + s.length >= oldLen;
         const bool wholeLine = s.column == 0 && reachedEnd;
         if (s.column >= common && !wholeLine)
@@ -115,7 +156,7 @@ void ResultEditor::replace(int index, std::string_view text) {
         if (end > s.column)
             kept.push_back({s.column, end - s.column});
     }
-    l.marks.set(std::move(kept));
+    setMarks(l, kept);
     l.data = blocks_.store(text);
     l.size = static_cast<std::uint32_t>(text.size());
 }
@@ -172,12 +213,14 @@ void ResultEditor::mark(int index, int column, int length) {
         return;
     if (recording_)
         recordChange(Change::Kind::Changed, index);
-    if (l.marks.spans().empty()) {
-        l.marks.set({Span{column, length}}); // the line's first mark, as nearly always
+    if (l.markSet == 0) {
+        const Span first{column, length}; // the line's first mark, as nearly always
+        setMarks(l, {&first, 1});
         return;
     }
     // Keep spans sorted and merged so that the marks read back as ranges.
-    std::vector<Span> spans = l.marks.spans();
+    const std::span<const Span> had = spansOf(l);
+    std::vector<Span> spans(had.begin(), had.end());
     spans.push_back({column, length});
     std::sort(spans.begin(), spans.end(),
               [](const Span& a, const Span& b) { return a.column < b.column; });
@@ -190,7 +233,7 @@ void ResultEditor::mark(int index, int column, int length) {
             merged.push_back(s);
         }
     }
-    l.marks.set(std::move(merged));
+    setMarks(l, merged);
 }
 
 void ResultEditor::markLines(int from, int to) {
@@ -199,7 +242,7 @@ void ResultEditor::markLines(int from, int to) {
 }
 
 bool ResultEditor::isMarked(int index, int column) const {
-    for (const Span& s : lines_.at(index).marks.spans())
+    for (const Span& s : spansOf(lines_.at(index)))
         if (column >= s.column && column < s.column + s.length)
             return true;
     return false;
@@ -208,7 +251,7 @@ bool ResultEditor::isMarked(int index, int column) const {
 std::vector<CommentMark> ResultEditor::marks() const {
     std::vector<CommentMark> out;
     for (int i = 0; i < count(); ++i)
-        for (const Span& s : lines_[i].marks.spans())
+        for (const Span& s : spansOf(lines_[i]))
             out.push_back({i, s.column, s.length});
     return out;
 }
@@ -230,7 +273,7 @@ void ResultEditor::recordChange(Change::Kind kind, int index, int count) {
     changes_.push_back(std::move(change));
 }
 
-void ResultEditor::undo(std::vector<Line>& lines, int at, const Change& change, Line old) {
+void ResultEditor::undo(Lines& lines, int at, const Change& change, Line old) {
     const auto it = lines.begin() + at;
     switch (change.kind) {
     case Change::Kind::Inserted:
@@ -284,7 +327,7 @@ std::optional<ResultEditor::EarlierLines> ResultEditor::linesBeforeRecording(int
                                                                              int to) const {
     if (from < 0 || to < from || to > count())
         return std::nullopt;
-    std::vector<Line> lines(lines_.begin() + from, lines_.begin() + to);
+    Lines lines(lines_.begin() + from, lines_.begin() + to, lines_.get_allocator());
     for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
         const int at = c->index - from;
         const int size = static_cast<int>(lines.size());

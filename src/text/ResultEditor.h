@@ -4,9 +4,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/BlockAllocator.h"
+#include "text/BlockMemory.h"
 
 namespace qw {
 
@@ -26,11 +30,15 @@ struct CommentMark {
 // its text; a line's view stays valid until the editor is cleared.
 class ResultEditor {
 public:
-    ResultEditor() = default;
+    ResultEditor() : ResultEditor(heapBlockMemory()) {}
+    explicit ResultEditor(BlockMemory& memory)
+        : blocks_(memory), lines_(BlockAllocator<Line>(memory)),
+          spans_(BlockAllocator<Span>(memory)), markSets_(BlockAllocator<MarkSet>(memory)) {}
     ResultEditor(const ResultEditor& other);
     ResultEditor& operator=(const ResultEditor& other);
     ResultEditor(ResultEditor&&) noexcept = default;
     ResultEditor& operator=(ResultEditor&&) noexcept = default;
+    ~ResultEditor() = default;
 
     void clear();
     void reserve(int lineCount) { lines_.reserve(static_cast<std::size_t>(lineCount)); }
@@ -104,58 +112,60 @@ private:
         int column;
         int length;
     };
-    // Marks are rare; a line without any carries no list.
-    class Marks {
-    public:
-        Marks() = default;
-        Marks(const Marks& o)
-            : spans_(o.spans_ ? std::make_unique<std::vector<Span>>(*o.spans_) : nullptr) {}
-        Marks& operator=(const Marks& o) {
-            if (this != &o)
-                spans_ = o.spans_ ? std::make_unique<std::vector<Span>>(*o.spans_) : nullptr;
-            return *this;
-        }
-        Marks(Marks&&) noexcept = default;
-        Marks& operator=(Marks&&) noexcept = default;
-        const std::vector<Span>& spans() const { return spans_ ? *spans_ : none(); }
-        void set(std::vector<Span> spans) {
-            spans_ =
-                spans.empty() ? nullptr : std::make_unique<std::vector<Span>>(std::move(spans));
-        }
-
-    private:
-        static const std::vector<Span>& none() {
-            static const std::vector<Span> empty;
-            return empty;
-        }
-        std::unique_ptr<std::vector<Span>> spans_;
+    // The marks of a line: a stretch of spans_. Sets are never changed once
+    // made, so that a line kept for taking back a change keeps its marks.
+    struct MarkSet {
+        std::uint32_t first;
+        std::uint32_t count;
     };
+    // Sixteen bytes: a file of millions of lines holds one per line.
     struct Line {
         const char* data = nullptr; // in blocks_
         std::uint32_t size = 0;
-        bool startsInside = false;
-        bool startsInsideForLanguage = false;
-        Marks marks;
+        std::uint32_t markSet : 30 = 0; // 0: no marks; else one past its place in markSets_
+        std::uint32_t startsInside : 1 = 0;
+        std::uint32_t startsInsideForLanguage : 1 = 0;
         std::string_view text() const { return {data, size}; }
     };
     // The bytes of the lines, in blocks that never move. Text that a line no
     // longer shows stays until clear(): the pass rewrites few lines.
     class Blocks {
     public:
-        Blocks() = default;
+        explicit Blocks(BlockMemory& memory) : memory_(&memory) {}
         Blocks(Blocks&& o) noexcept;
         Blocks& operator=(Blocks&& o) noexcept;
+        ~Blocks() { clear(); }
         const char* store(std::string_view text);
         void clear();
+        BlockMemory& memory() const { return *memory_; }
 
     private:
-        std::vector<std::unique_ptr<char[]>> blocks_;
+        char* take(std::size_t size);
+
+        BlockMemory* memory_;
+        struct Block {
+            char* data;
+            std::size_t size;
+        };
+        std::vector<Block> blocks_;
         char* free_ = nullptr;
         std::size_t left_ = 0;
+        std::size_t nextSize_ = 0; // 0: the first block's size
     };
     Line makeLine(std::string_view text) {
-        return {blocks_.store(text), static_cast<std::uint32_t>(text.size()), false, false, {}};
+        Line l;
+        l.data = blocks_.store(text);
+        l.size = static_cast<std::uint32_t>(text.size());
+        return l;
     }
+    std::span<const Span> spansOf(const Line& l) const {
+        if (l.markSet == 0)
+            return {};
+        const MarkSet& set = markSets_[l.markSet - 1];
+        return {spans_.data() + set.first, set.count};
+    }
+    // Gives the line a new mark set holding `spans` (none when empty).
+    void setMarks(Line& line, std::span<const Span> spans);
     void copyFrom(const ResultEditor& other);
     struct Change {
         enum class Kind { Inserted, Removed, Changed } kind;
@@ -164,10 +174,13 @@ private:
         Line old;  // the line removed or changed
     };
     void recordChange(Change::Kind kind, int index, int count = 1);
-    static void undo(std::vector<Line>& lines, int at, const Change& change, Line old);
+    using Lines = std::vector<Line, BlockAllocator<Line>>;
+    static void undo(Lines& lines, int at, const Change& change, Line old);
 
     Blocks blocks_;
-    std::vector<Line> lines_;
+    Lines lines_;
+    std::vector<Span, BlockAllocator<Span>> spans_;
+    std::vector<MarkSet, BlockAllocator<MarkSet>> markSets_;
     std::vector<Change> changes_;
     bool recording_ = false;
 };

@@ -139,5 +139,59 @@ TEST(ResultEditorRecording, ChangesOutsideTheStretchAreRefused) {
     EXPECT_EQ(ed.recordedTop(), ed.count()); // not recording
 }
 
+// Counts what an editor takes and gives back, and fills what it gives back,
+// so that a line still pointing into a given-back block reads the wrong text.
+class CountingMemory final : public BlockMemory {
+public:
+    void* take(std::size_t size) override {
+        ++taken;
+        bytes += size;
+        return ::operator new(size);
+    }
+    void give(void* block, std::size_t size) noexcept override {
+        ++given;
+        bytes -= size;
+        std::fill_n(static_cast<char*>(block), size, '#');
+        ::operator delete(block);
+    }
+    int taken = 0;
+    int given = 0;
+    std::size_t bytes = 0;
+};
+
+// Many blocks, a line too long for any of them, and marks: a copy and a moved
+// editor keep their lines and marks after the original is gone, and every
+// block taken is given back exactly once.
+TEST(ResultEditor, CopiesAndMovesOwnTheirBlocks) {
+    CountingMemory memory;
+    {
+        std::vector<std::string> expected;
+        std::optional<ResultEditor> original(std::in_place, memory);
+        for (int i = 0; i < 50000; ++i) {
+            expected.push_back("line " + std::to_string(i) + std::string(i % 50, 'x'));
+            if (i == 25000)
+                expected.back() = std::string(std::size_t{3} << 20, 'L');
+            original->append(expected.back());
+            if (i % 7 == 0)
+                original->mark(i, 0, 4);
+        }
+        const std::vector<CommentMark> marks = original->marks();
+        ResultEditor copy = *original;
+        ResultEditor moved = std::move(*original);
+        original.reset();
+        EXPECT_EQ(copy.lines(), expected);
+        EXPECT_EQ(moved.lines(), expected);
+        EXPECT_EQ(copy.marks(), marks);
+        EXPECT_EQ(moved.marks(), marks);
+        copy = moved;
+        moved.clear();
+        EXPECT_EQ(copy.lines(), expected);
+        EXPECT_EQ(copy.marks(), marks);
+        EXPECT_GT(memory.taken, 10);
+    }
+    EXPECT_EQ(memory.given, memory.taken);
+    EXPECT_EQ(memory.bytes, 0u);
+}
+
 } // namespace
 } // namespace qw
