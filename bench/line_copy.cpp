@@ -2,15 +2,53 @@
 // writing them out costs as a whole process, with nothing done per line. The
 // figures of the tool on a large file are told against it.
 //
-//   line_copy FILE > /dev/null
+// With --hold, every line is held in the tool's own result editor until the
+// end and only then written, as the tool must do (an aborted pass writes
+// nothing, and a save is checked whole): the cost of the pass is what the
+// tool takes beyond this.
+//
+//   line_copy [--hold] FILE > /dev/null
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
+#include "platform/LargeTextMemory.h"
+#include "text/LineBreaks.h"
+#include "text/LineSplitter.h"
+#include "text/ResultEditor.h"
+
+namespace {
+
+int holdLines(const char* path) {
+    qw::IoResult opened;
+    const auto reader = qw::realFileSystem().openForReading(path, opened);
+    if (!reader) {
+        std::fprintf(stderr, "%s: %s\n", path, opened.error.c_str());
+        return 1;
+    }
+    qw::LineBreaks breaks;
+    qw::LineSplitter lines(*reader, breaks);
+    qw::ResultEditor editor(qw::largeTextMemory());
+    // The line list is sized from the file's size, as the pass sizes it.
+    editor.reserve(static_cast<int>(qw::realFileSystem().fileSize(path) / 20));
+    while (!lines.atEnd())
+        editor.append(lines.next());
+    editor.writeText("\n", qw::ResultEditor::FinalBreak::Yes, [](std::string_view piece) {
+        std::fwrite(piece.data(), 1, piece.size(), stdout);
+    });
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string_view(argv[1]) == "--hold")
+        return holdLines(argv[2]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: line_copy FILE\n");
+        std::fprintf(stderr, "usage: line_copy [--hold] FILE\n");
         return 2;
     }
     std::FILE* in = std::fopen(argv[1], "rb");
