@@ -130,8 +130,8 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         // The language's state at the start of the next line: the file is
         // not kept, so it is read on line by line (a line break ends a
         // string). A line read as code from its start on where the scanner
-        // met none of the characters that may open a string or comment
-        // leaves the language in code too.
+        // met no opener of a string or comment leaves the language in code
+        // too: the two readings share every opener ("'", "{", "(*", "//").
         if (codeState_ != CodeState::Code || lineMayOpen_)
             codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
     }
@@ -295,10 +295,14 @@ void SourcePass::Impl::scanCodeChar() {
         s_.scanPos = lastOfBlanks(line, i) + 1;
         break;
     }
-    case CodeChar::MayOpen:
+    case CodeChar::MayOpen: {
         wordStart_ = -1;
-        lineMayOpen_ = true;
-        switch (openerAt(line, static_cast<std::size_t>(i))) {
+        const Opener opener = openerAt(line, static_cast<std::size_t>(i));
+        // A "(" or "/" that opens nothing opens nothing for the language
+        // either: the line may still be taken as code throughout.
+        if (opener != Opener::None)
+            lineMayOpen_ = true;
+        switch (opener) {
         case Opener::MultiLineString:
             opensMultiLineString(static_cast<std::size_t>(i));
             s_.scanPos = len;
@@ -322,6 +326,7 @@ void SourcePass::Impl::scanCodeChar() {
             break;
         }
         break;
+    }
     case CodeChar::Digit:
         break; // digits continue a word but start none
     case CodeChar::WordStart:

@@ -157,8 +157,8 @@ private:
     // line, and that line as read.
     CodeState codeState_ = CodeState::Code;
     std::string_view rawLine_;
-    // The scanner met a character of the current line that may open a
-    // string or comment, or began the line inside one.
+    // The scanner met an opener of a string or comment on the current line,
+    // or began the line inside one.
     bool lineMayOpen_ = false;
 
     // Clean mode: the comment being removed is a compiler directive and stays.
