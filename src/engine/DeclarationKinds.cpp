@@ -164,7 +164,7 @@ void SourcePass::Impl::popSectionsOfBody() {
 }
 
 void SourcePass::Impl::declarationRules() {
-    const std::string& t = s_.tokenLower;
+    const std::string_view t = s_.token;
     switch (s_.declKind) {
     case d_func:
     case d_proc:
@@ -239,7 +239,7 @@ void SourcePass::Impl::declarationRules() {
 void SourcePass::Impl::anonymousMethodRule() {
     const bool declarationPart = kw_ == Keyword::Var || kw_ == Keyword::Const ||
                                  kw_ == Keyword::Type || kw_ == Keyword::Asm ||
-                                 s_.tokenLower == "label";
+                                 tokenLower() == "label";
     if (s_.anonymousPending) {
         s_.anonymousPending = false;
         if (kw_ == Keyword::OpenParen || kw_ == Keyword::Colon) {
@@ -269,7 +269,7 @@ void SourcePass::Impl::anonymousMethodRule() {
 void SourcePass::Impl::routineHeadingRule() {
     if (s_.inAnonymousHeading)
         return;
-    const std::string& t = s_.tokenLower;
+    const std::string_view t = s_.token;
     // A dot qualifies the name only while the name is read: in a parameter
     // list or a result type it belongs to a type or a value.
     const bool readingName = !s_.inParams && !s_.headingDone;

@@ -40,7 +40,7 @@ PendingRecords SourcePass::Impl::pendingRecords() {
 
 // A routine ends at its end, or at "forward" or "external" without a body.
 void SourcePass::Impl::finishRoutine(const UpdateRecord& record) {
-    const bool hasBody = s_.tokenLower != "forward" && s_.tokenLower != "external";
+    const bool hasBody = tokenLower() != "forward" && tokenLower() != "external";
     try {
         headerStep_.finishUpdate(record, {hasBody, s_.lineChecksum}, *this, pendingRecords());
     } catch (...) {

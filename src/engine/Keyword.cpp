@@ -22,11 +22,19 @@ constexpr Spelling kSpellings[] = {
 constexpr std::size_t kLongest = 14;
 constexpr std::size_t kPerLength = 4;
 
+constexpr bool isLowerLetter(char c) {
+    return c >= 'a' && c <= 'z';
+}
+constexpr bool isLetter(char c) {
+    return isLowerLetter(c) || (c >= 'A' && c <= 'Z');
+}
+
 struct Table {
     std::array<Keyword, 256> single{};
     std::array<std::array<Spelling, kPerLength>, kLongest + 1> words{};
     std::array<std::size_t, kLongest + 1> counts{};
-    bool fits = true; // every spelling found its place
+    bool fits = true;         // every spelling found its place
+    bool foldsExactly = true; // case folding by setting bit 0x20 is exact
 };
 
 constexpr Table kTable = [] {
@@ -35,19 +43,40 @@ constexpr Table kTable = [] {
         const std::size_t n = s.text.size();
         if (n == 1) {
             t.single[static_cast<unsigned char>(s.text[0])] = s.keyword;
+            t.foldsExactly = t.foldsExactly && !isLetter(s.text[0]);
         } else if (n == 0 || n > kLongest || t.counts[n] == kPerLength) {
             t.fits = false;
         } else {
             t.words[n][t.counts[n]++] = s;
+            for (char c : s.text)
+                t.foldsExactly = t.foldsExactly && isLowerLetter(c);
         }
     }
     return t;
 }();
 static_assert(kTable.fits, "a keyword longer than kLongest, or too many of one length");
+static_assert(kTable.foldsExactly,
+              "a word of more than one character holds other than lower-case letters, or one of "
+              "a single character is a letter");
+
+// A byte with bit 0x20 set is a lower-case letter only if it was that letter
+// in either case: the words, all lower-case letters, are matched in any case
+// without a lower-case copy of the token.
+bool foldedEquals(char c, char lowerLetter) {
+    return static_cast<char>(c | 0x20) == lowerLetter;
+}
+
+bool equalsFolded(std::string_view token, std::string_view word) {
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (!foldedEquals(token[i], word[i]))
+            return false;
+    return true;
+}
 
 } // namespace
 
 Keyword keywordOf(std::string_view t) {
+    // Punctuation is one look into a table; no letter is a keyword alone.
     if (t.size() == 1)
         return kTable.single[static_cast<unsigned char>(t[0])];
     if (t.size() > kLongest)
@@ -56,7 +85,7 @@ Keyword keywordOf(std::string_view t) {
     // Most tokens are names that differ from every word in their first
     // letter: that is compared before the whole.
     for (std::size_t i = 0; i < kTable.counts[t.size()]; ++i)
-        if (words[i].text[0] == t[0] && words[i].text == t)
+        if (foldedEquals(t[0], words[i].text[0]) && equalsFolded(t, words[i].text))
             return words[i].keyword;
     return Keyword::None;
 }

@@ -49,7 +49,8 @@ enum class Keyword : std::uint8_t {
 #undef QW_KEYWORD_VALUE
 };
 
-// The keyword a lower-case token is, or Keyword::None.
-Keyword keywordOf(std::string_view lower);
+// The keyword a token is, in any letter case (only A..Z are folded), or
+// Keyword::None.
+Keyword keywordOf(std::string_view token);
 
 } // namespace qw

@@ -103,8 +103,8 @@ void SourcePass::Impl::keywordRules() {
         s_.inUses = true;
         return;
     default:
-        if (xrefOn_ && !s_.tokenLower.empty())
-            symbols_.AddUse(s_.tokenLower, s_.lineNo, s_.routineLevel);
+        if (xrefOn_ && !s_.token.empty())
+            symbols_.AddUse(tokenLower(), s_.lineNo, s_.routineLevel);
         return;
     }
 }
@@ -135,7 +135,7 @@ void SourcePass::Impl::usesRule() {
         s_.inUses = false;
         return;
     }
-    std::string& name = s_.tokenLower;
+    std::string& name = tokenLower();
     if (c == ',' || name.empty() || name == "uses")
         return;
     if (name.find('.') == std::string::npos) {

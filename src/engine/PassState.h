@@ -30,6 +30,8 @@ struct PassState {
     // The token being processed, as written: a view into `line` (or of a
     // literal), valid while the rules for it run.
     std::string_view token;
+    // The token in lower case; made only when a rule reads it as text
+    // (SourcePass::Impl::tokenLower), as keywords are looked up in any case.
     std::string tokenLower;
     // The last and the last but one non-blank token, kept as the keyword they
     // are (Keyword::None for any other token): the rules compare them with

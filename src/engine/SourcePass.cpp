@@ -122,7 +122,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     }
     ++s_.lineNo;
     s_.scanPos = 1;
-    s_.token = {};
+    setToken({});
     if (cleaning()) {
         scanLineCleaning();
     } else {
@@ -252,8 +252,7 @@ void SourcePass::Impl::scanLine() {
                 continue;
             }
             s_.scanPos = static_cast<int>(readText(line, at, at + 1, s_.scanState));
-            s_.token = {};
-            s_.tokenLower.clear();
+            setToken({});
             usesRule();
             ++s_.scanPos;
             continue;
@@ -354,14 +353,13 @@ void SourcePass::Impl::scanCodeChar() {
     const bool inCode = s_.scanState == ScanState::Code;
     if (!(pending && inCode && s_.scanPos < len)) {
         if (pending && inCode) {
-            s_.token = std::string_view(line).substr(wordStart_, s_.scanPos - wordStart_);
+            setToken(std::string_view(line).substr(wordStart_, s_.scanPos - wordStart_));
             tokenEvent(wordStart_);
         } else if (wordBefore >= 0 && !pending) {
-            s_.token = std::string_view(line).substr(wordBefore, i - wordBefore);
+            setToken(std::string_view(line).substr(wordBefore, i - wordBefore));
             tokenEvent(wordBefore);
         } else if (s_.inUses) {
-            s_.token = {};
-            s_.tokenLower.clear();
+            setToken({});
             usesRule(); // an empty token only ends a uses clause at ";"
         }
     }
@@ -370,28 +368,37 @@ void SourcePass::Impl::scanCodeChar() {
 }
 
 void SourcePass::Impl::tokenEvent(int column) {
-    const std::size_t n = s_.token.size();
-    s_.tokenLower.resize(n);
-    // Through local pointers: the bytes written cannot then be taken for the
-    // token's own, and the loop runs on registers.
-    const char* in = s_.token.data();
-    char* out = s_.tokenLower.data();
-    for (std::size_t k = 0; k < n; ++k)
-        out[k] = toLowerAscii(in[k]);
-    kw_ = keywordOf(s_.tokenLower);
+    kw_ = keywordOf(s_.token);
     rulesForToken(column);
+}
+
+// Made on first use: most tokens are only compared with keywords. A rule may
+// change it (a uses clause adds ".pas"); the rules after it see the change.
+std::string& SourcePass::Impl::tokenLower() {
+    if (!tokenLowered_) {
+        const std::size_t n = s_.token.size();
+        s_.tokenLower.resize(n);
+        // Through local pointers: the bytes written cannot then be taken for
+        // the token's own, and the loop runs on registers.
+        const char* in = s_.token.data();
+        char* out = s_.tokenLower.data();
+        for (std::size_t k = 0; k < n; ++k)
+            out[k] = toLowerAscii(in[k]);
+        tokenLowered_ = true;
+    }
+    return s_.tokenLower;
 }
 
 void SourcePass::Impl::delimiterEvent(char c) {
     const int column = s_.scanPos - 1;
-    s_.token = std::string_view(s_.line).substr(static_cast<std::size_t>(column), 1);
+    setToken(std::string_view(s_.line).substr(static_cast<std::size_t>(column), 1));
     if (c == ':') {
         const std::string& line = s_.line;
         std::size_t j = static_cast<std::size_t>(s_.scanPos);
         while (j < line.size() && line[j] == ' ')
             ++j;
         if (j < line.size() && line[j] == '=') {
-            s_.token = std::string_view(":=");
+            setToken(":=");
             ++s_.scanPos;
         }
     }

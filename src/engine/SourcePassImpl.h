@@ -48,6 +48,11 @@ private:
     void scanLine();
     void scanCodeChar();
     void tokenEvent(int column);
+    void setToken(std::string_view token) {
+        s_.token = token;
+        tokenLowered_ = false;
+    }
+    std::string& tokenLower();
     void delimiterEvent(char c);
     void rulesForToken(int column);
     void checkStringAtLineEnd();
@@ -138,8 +143,10 @@ private:
 
     // The body checksum restarted on the current line.
     bool checksumResetOnLine_ = false;
-    // Keyword of TokenLower.
+    // The keyword the token is.
     Keyword kw_ = Keyword::None;
+    // TokenLower has been made for the current token.
+    bool tokenLowered_ = false;
     // The symbol table is kept only when a report will be written.
     bool xrefOn_ = false;
 
