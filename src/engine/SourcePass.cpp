@@ -189,22 +189,24 @@ bool isWordChar(char c) {
     return k == CodeChar::WordStart || k == CodeChar::Digit;
 }
 
-// The index of the last word character of the run that starts at `i`.
+// These walk a run of the line that starts at `i` (inside it) without
+// counting: the null character that ends every std::string is neither a blank
+// nor a word character, so the run cannot go past the line's end.
+
 // The index of the last blank of the run that starts at `i`.
-int lastOfBlanks(std::string_view line, int i) {
-    const char* p = line.data();
-    const int len = static_cast<int>(line.size());
+int lastOfBlanks(const std::string& line, int i) {
+    const char* p = line.c_str();
     int j = i;
-    while (j + 1 < len && (p[j + 1] == ' ' || p[j + 1] == '\t'))
+    while (p[j + 1] == ' ' || p[j + 1] == '\t')
         ++j;
     return j;
 }
 
-int lastOfWord(std::string_view line, int i) {
-    const char* p = line.data();
-    const int len = static_cast<int>(line.size());
+// The index of the last word character of the run that starts at `i`.
+int lastOfWord(const std::string& line, int i) {
+    const char* p = line.c_str();
     int j = i;
-    while (j + 1 < len && isWordChar(p[j + 1]))
+    while (isWordChar(p[j + 1]))
         ++j;
     return j;
 }
