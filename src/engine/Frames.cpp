@@ -9,6 +9,11 @@ void SourcePass::Impl::pushFrame(std::string text) {
     s_.frames.push_back({Frame::Kind::Block, std::move(text), s_.blockDepth, {}});
 }
 
+// A frame named by the whole line, as the line of a case or a type is.
+void SourcePass::Impl::pushFrameOfLine() {
+    pushFrame(std::string(trim(s_.line)));
+}
+
 // Removing a frame cannot fail here, so the pass never needs the "Error
 // deleting a frame." question. A routine frame given up this way leaves its
 // update record behind.

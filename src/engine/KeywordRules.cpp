@@ -9,92 +9,50 @@
 namespace qw {
 
 // The first row that applies is carried out; the rows are in their order.
+// Each row is a function of its own: most tokens are names that take the
+// last row, which then costs a few comparisons and no call.
 void SourcePass::Impl::keywordRules() {
     if (kw_ == Keyword::End) {
-        s_.inAsm = false;
-        // The variant part of a record (nested ones too) ends with the record.
-        if (s_.declKind == d_case && inVariantPart())
-            while (s_.declKind == d_case)
-                popKind();
-        if (s_.declKind == d_case || s_.declKind == d_class || s_.declKind == d_record)
-            popKind();
-        else
-            popSectionsOfBody();
-        --s_.blockDepth;
-        if (!s_.openBlocks.empty()) {
-            s_.openBlocks.pop_back();
-            openBlocksSettled_ = std::min(openBlocksSettled_, s_.openBlocks.size());
-        }
-        closeFrame();
+        endRow();
         return;
     }
     if (s_.inAsm)
         return; // inside asm blocks only "end" counts
     switch (kw_) {
     case Keyword::Begin:
-        beginBlock();
-        openBlock(Keyword::Begin);
+        beginRow();
         return;
     case Keyword::External:
     case Keyword::Forward:
         closeFrame();
         return;
     case Keyword::Case:
-        // The variant part of a record opens no block: the record's end
-        // closes it.
-        if (inVariantPart())
-            return;
-        pushFrame(std::string(trim(s_.line)));
-        openBlock(Keyword::Case);
+        caseRow();
         return;
     case Keyword::Colon:
         if (s_.declKind == d_case)
-            pushFrame(std::string(trim(s_.line)));
+            pushFrameOfLine();
         return;
     case Keyword::Try:
-        pushFrame("try");
-        openBlock(Keyword::Try);
+        tryRow();
         return;
     case Keyword::Asm:
-        // An asm straight after the heading of a routine is its body, with or
-        // without the assembler directive.
-        if (s_.prevPrevToken == Keyword::Assembler || routineFrameWaitsForBody())
-            assemblerBody();
-        else
-            pushFrame("asm");
-        openBlock(Keyword::Asm);
-        s_.inAsm = true;
+        asmRow();
         return;
-    case Keyword::Do: {
-        std::string_view head = trim(s_.line).substr(0, 8);
-        pushFrame(std::string(trim(head)) + "..");
+    case Keyword::Do:
+        doRow();
         return;
-    }
     case Keyword::Class:
-        // "class of" is a class reference type, not a class body; nor is the
-        // "class" of a class member.
-        if (s_.prevToken != Keyword::Of && !nextWordIsOf() && !classIsMemberModifier()) {
-            pushFrame(std::string(trim(s_.line)));
-            openBlock(Keyword::Class);
-        }
+        classRow();
         return;
     case Keyword::Interface:
-        if (s_.prevToken == Keyword::Equals) {
-            pushFrame(std::string(trim(s_.line)));
-            openBlock(Keyword::Interface);
-        } else {
-            s_.inInterface = true;
-        }
+        interfaceRow();
         return;
     case Keyword::Record:
-        pushFrame(std::string(trim(s_.line)));
-        openBlock(Keyword::Record);
+        recordRow();
         return;
     case Keyword::Object:
-        if (s_.prevToken != Keyword::Of) {
-            pushFrame(std::string(trim(s_.line)));
-            openBlock(Keyword::Object);
-        }
+        objectRow();
         return;
     case Keyword::Implementation:
         s_.inInterface = false;
@@ -104,9 +62,96 @@ void SourcePass::Impl::keywordRules() {
         return;
     default:
         if (xrefOn_ && !s_.token.empty())
-            symbols_.AddUse(tokenLower(), s_.lineNo, s_.routineLevel);
+            addUse();
         return;
     }
+}
+
+void SourcePass::Impl::endRow() {
+    s_.inAsm = false;
+    // The variant part of a record (nested ones too) ends with the record.
+    if (s_.declKind == d_case && inVariantPart())
+        while (s_.declKind == d_case)
+            popKind();
+    if (s_.declKind == d_case || s_.declKind == d_class || s_.declKind == d_record)
+        popKind();
+    else
+        popSectionsOfBody();
+    --s_.blockDepth;
+    if (!s_.openBlocks.empty()) {
+        s_.openBlocks.pop_back();
+        openBlocksSettled_ = std::min(openBlocksSettled_, s_.openBlocks.size());
+    }
+    closeFrame();
+}
+
+void SourcePass::Impl::beginRow() {
+    beginBlock();
+    openBlock(Keyword::Begin);
+}
+
+void SourcePass::Impl::caseRow() {
+    // The variant part of a record opens no block: the record's end closes
+    // it.
+    if (inVariantPart())
+        return;
+    pushFrameOfLine();
+    openBlock(Keyword::Case);
+}
+
+void SourcePass::Impl::tryRow() {
+    pushFrame("try");
+    openBlock(Keyword::Try);
+}
+
+void SourcePass::Impl::asmRow() {
+    // An asm straight after the heading of a routine is its body, with or
+    // without the assembler directive.
+    if (s_.prevPrevToken == Keyword::Assembler || routineFrameWaitsForBody())
+        assemblerBody();
+    else
+        pushFrame("asm");
+    openBlock(Keyword::Asm);
+    s_.inAsm = true;
+}
+
+void SourcePass::Impl::doRow() {
+    std::string_view head = trim(s_.line).substr(0, 8);
+    pushFrame(std::string(trim(head)) + "..");
+}
+
+void SourcePass::Impl::classRow() {
+    // "class of" is a class reference type, not a class body; nor is the
+    // "class" of a class member.
+    if (s_.prevToken != Keyword::Of && !nextWordIsOf() && !classIsMemberModifier()) {
+        pushFrameOfLine();
+        openBlock(Keyword::Class);
+    }
+}
+
+void SourcePass::Impl::interfaceRow() {
+    if (s_.prevToken == Keyword::Equals) {
+        pushFrameOfLine();
+        openBlock(Keyword::Interface);
+    } else {
+        s_.inInterface = true;
+    }
+}
+
+void SourcePass::Impl::recordRow() {
+    pushFrameOfLine();
+    openBlock(Keyword::Record);
+}
+
+void SourcePass::Impl::objectRow() {
+    if (s_.prevToken != Keyword::Of) {
+        pushFrameOfLine();
+        openBlock(Keyword::Object);
+    }
+}
+
+void SourcePass::Impl::addUse() {
+    symbols_.AddUse(tokenLower(), s_.lineNo, s_.routineLevel);
 }
 
 // A block that an end closes: BlockDepth counts it, and what opened it tells

@@ -77,6 +77,17 @@ private:
 
     // Keyword and uses rules
     void keywordRules();
+    void endRow();
+    void beginRow();
+    void caseRow();
+    void tryRow();
+    void asmRow();
+    void doRow();
+    void classRow();
+    void interfaceRow();
+    void recordRow();
+    void objectRow();
+    void addUse();
     void openBlock(Keyword opener);
     bool inStatementPart() const {
         if (s_.openBlocks.empty())
@@ -115,6 +126,7 @@ private:
 
     // Frames
     void pushFrame(std::string text);
+    void pushFrameOfLine();
     void deleteFrame();
     bool openFrameOnTop() const { return !s_.frames.empty() && s_.frames.back().isOpen(); }
     bool topFrameAtThisDepth() const {
