@@ -67,6 +67,14 @@ bool isRoutineKind(std::uint8_t k) {
 } // namespace
 
 void SourcePass::Impl::classifyToken(int column) {
+    if (kw_ != Keyword::Class &&
+        kindOpenedBy(kw_, s_.prevToken, false, s_.declKind) == s_.declKind) {
+        // Most tokens (names, punctuation) open no kind, nor does the
+        // keyword of the kind on top: the stack stays as it is, and the
+        // token is only the one before the next.
+        rememberToken();
+        return;
+    }
     if (kw_ == Keyword::Class && classIsMemberModifier()) {
         // Seen through: the member after it is classified as without it.
         s_.classModifierPending = true;
@@ -112,6 +120,10 @@ void SourcePass::Impl::classifyToken(int column) {
         }
         s_.declColumn = column;
     }
+    rememberToken();
+}
+
+void SourcePass::Impl::rememberToken() {
     if (!s_.token.empty()) {
         s_.classModifierPending = false;
         s_.prevPrevToken = s_.prevToken;

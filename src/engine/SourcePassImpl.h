@@ -105,6 +105,7 @@ private:
             symbols_.AddSymbol(std::string(name), s_.lineNo, s_.routineLevel, kind);
     }
     void classifyToken(int column);
+    void rememberToken();
     void popKind();
     void popSectionsOfBody();
     void pushKind(std::uint8_t kind);
