@@ -175,7 +175,7 @@ void SourcePass::Impl::popSectionsOfBody() {
         popKind();
 }
 
-void SourcePass::Impl::declarationRules() {
+void SourcePass::Impl::declarationRulesOfKind() {
     const std::string_view t = s_.token;
     switch (s_.declKind) {
     case d_func:

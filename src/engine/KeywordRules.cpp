@@ -9,9 +9,7 @@
 namespace qw {
 
 // The first row that applies is carried out; the rows are in their order.
-// Each row is a function of its own: most tokens are names that take the
-// last row, which then costs a few comparisons and no call.
-void SourcePass::Impl::keywordRules() {
+void SourcePass::Impl::keywordRows() {
     if (kw_ == Keyword::End) {
         endRow();
         return;
@@ -171,9 +169,7 @@ bool SourcePass::Impl::inVariantPart() const {
     return j >= 0 && s_.declKinds[static_cast<std::size_t>(j)] == d_record;
 }
 
-void SourcePass::Impl::usesRule() {
-    if (!s_.inUses)
-        return;
+void SourcePass::Impl::usesClauseRule() {
     const std::size_t at = static_cast<std::size_t>(s_.scanPos - 1);
     const char c = at < s_.line.size() ? s_.line[at] : '\0';
     if (c == ';') {

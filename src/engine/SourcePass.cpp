@@ -428,9 +428,10 @@ void SourcePass::Impl::rulesForToken(int column) {
         return;
     }
     // A. A frame that waits for its begin gives up at any other token.
-    if (!s_.inAsm && kw_ != Keyword::Begin &&
-        ((s_.prevToken == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||
-         (s_.prevToken == Keyword::Colon && s_.declKind == d_case)))
+    // (The rare previous tokens are asked first.)
+    if (((s_.prevToken == Keyword::Do && (s_.declKind == d_none || s_.declKind == d_case)) ||
+         (s_.prevToken == Keyword::Colon && s_.declKind == d_case)) &&
+        !s_.inAsm && kw_ != Keyword::Begin)
         deleteFrame();
     if (s_.anonymousPending || s_.inAnonymousHeading)
         anonymousMethodRule();

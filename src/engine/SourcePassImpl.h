@@ -11,6 +11,7 @@
 #include "schema/HeaderHost.h"
 #include "schema/HeaderStep.h"
 #include "text/CodeEquivalence.h"
+#include "xref/DeclKind.h"
 #include "xref/SymbolList.h"
 
 namespace qw {
@@ -75,8 +76,15 @@ private:
     void closeCleanedComment();
     void writeOrDrop();
 
-    // Keyword and uses rules
-    void keywordRules();
+    // Keyword and uses rules. Names, most of the tokens, take no row: at most
+    // they are recorded as uses.
+    void keywordRules() {
+        if (kw_ != Keyword::None)
+            keywordRows();
+        else if (xrefOn_ && !s_.inAsm && !s_.token.empty())
+            addUse();
+    }
+    void keywordRows();
     void endRow();
     void beginRow();
     void caseRow();
@@ -97,7 +105,12 @@ private:
     }
     bool inVariantPart() const;
     void anonymousMethodRule();
-    void usesRule();
+    // A no-op outside a uses clause, asked at every token.
+    void usesRule() {
+        if (s_.inUses)
+            usesClauseRule();
+    }
+    void usesClauseRule();
 
     // Declaration kinds
     void addSymbol(std::string_view name, std::uint8_t kind) {
@@ -109,7 +122,12 @@ private:
     void popKind();
     void popSectionsOfBody();
     void pushKind(std::uint8_t kind);
-    void declarationRules();
+    // Statement parts, where most tokens are, have no declaration rules.
+    void declarationRules() {
+        if (s_.declKind != d_none)
+            declarationRulesOfKind();
+    }
+    void declarationRulesOfKind();
     void routineHeadingRule();
     void startRoutineName();
     void genericNameRule();
