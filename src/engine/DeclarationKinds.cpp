@@ -66,12 +66,12 @@ bool isRoutineKind(std::uint8_t k) {
 
 } // namespace
 
-void SourcePass::Impl::classifyToken(int column) {
+void SourcePass::Impl::classifyKeyword(int column) {
     if (kw_ != Keyword::Class &&
         kindOpenedBy(kw_, s_.prevToken, false, s_.declKind) == s_.declKind) {
-        // Most tokens (names, punctuation) open no kind, nor does the
-        // keyword of the kind on top: the stack stays as it is, and the
-        // token is only the one before the next.
+        // Punctuation opens no kind, nor does the keyword of the kind on
+        // top: the stack stays as it is, and the token is only the one
+        // before the next.
         rememberToken();
         return;
     }
@@ -121,15 +121,6 @@ void SourcePass::Impl::classifyToken(int column) {
         s_.declColumn = column;
     }
     rememberToken();
-}
-
-void SourcePass::Impl::rememberToken() {
-    if (!s_.token.empty()) {
-        s_.classModifierPending = false;
-        s_.prevPrevToken = s_.prevToken;
-        s_.prevToken = kw_;
-        s_.prevTokenEmpty = false;
-    }
 }
 
 void SourcePass::Impl::pushKind(std::uint8_t kind) {

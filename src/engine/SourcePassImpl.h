@@ -117,8 +117,22 @@ private:
         if (xrefOn_)
             symbols_.AddSymbol(std::string(name), s_.lineNo, s_.routineLevel, kind);
     }
-    void classifyToken(int column);
-    void rememberToken();
+    // A name opens and closes no kind: it only becomes the previous token.
+    void classifyToken(int column) {
+        if (kw_ == Keyword::None)
+            rememberToken();
+        else
+            classifyKeyword(column);
+    }
+    void classifyKeyword(int column);
+    void rememberToken() {
+        if (!s_.token.empty()) {
+            s_.classModifierPending = false;
+            s_.prevPrevToken = s_.prevToken;
+            s_.prevToken = kw_;
+            s_.prevTokenEmpty = false;
+        }
+    }
     void popKind();
     void popSectionsOfBody();
     void pushKind(std::uint8_t kind);
