@@ -14,6 +14,13 @@ void appendLine(std::string& out, std::string_view line) {
     out += '\n';
 }
 
+std::size_t sizeOfLines(const ResultEditor& editor, int from, int to) {
+    std::size_t size = 0;
+    for (int i = from; i < to; ++i)
+        size += editor.line(i).size() + 1;
+    return size;
+}
+
 void appendLines(std::string& out, const ResultEditor& editor, int from, int to) {
     for (int i = from; i < to; ++i)
         appendLine(out, editor.line(i));
@@ -39,11 +46,19 @@ bool recordedChangesKeepCode(const ResultEditor& editor, int last) {
     }
     if (from < 0)
         return false;
+    // Both texts are built in one allocation each: this check runs for every
+    // header placed.
+    const std::size_t unchangedSize = sizeOfLines(editor, from, top);
+    std::size_t earlierSize = 0;
+    for (std::string_view line : earlier->text)
+        earlierSize += line.size() + 1;
     std::string before;
+    before.reserve(unchangedSize + earlierSize);
     appendLines(before, editor, from, top);
-    for (const std::string& line : earlier->text)
+    for (std::string_view line : earlier->text)
         appendLine(before, line);
     std::string after;
+    after.reserve(unchangedSize + sizeOfLines(editor, top, last + 1));
     appendLines(after, editor, from, last + 1);
     return !findCodeMismatch(before, after).has_value();
 }

@@ -341,7 +341,7 @@ std::optional<ResultEditor::EarlierLines> ResultEditor::linesBeforeRecording(int
         !lines.empty() && (lines.front().startsInside || lines.front().startsInsideForLanguage);
     out.text.reserve(lines.size());
     for (const Line& l : lines)
-        out.text.emplace_back(l.text());
+        out.text.push_back(l.text());
     return out;
 }
 

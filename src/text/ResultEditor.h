@@ -93,7 +93,7 @@ public:
     // `to` is an index of the text as it is now; nothing when a recorded
     // change lies outside that stretch.
     struct EarlierLines {
-        std::vector<std::string> text;
+        std::vector<std::string_view> text; // valid until the editor is cleared
         bool firstStartsInside = false; // see startsInsideText and startsInsideCodeComment
     };
     std::optional<EarlierLines> linesBeforeRecording(int from, int to) const;

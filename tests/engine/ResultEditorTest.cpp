@@ -105,7 +105,7 @@ TEST(ResultEditorRecording, ReadsBackAndTakesBackRandomEdits) {
         const auto earlier = ed.linesBeforeRecording(lowest, ed.count());
         ASSERT_TRUE(earlier.has_value());
         EXPECT_EQ(earlier->text,
-                  std::vector<std::string>(original.begin() + lowest, original.end()));
+                  std::vector<std::string_view>(original.begin() + lowest, original.end()));
         EXPECT_EQ(earlier->firstStartsInside, flags[static_cast<std::size_t>(lowest)]);
 
         for (int i = 0; i < static_cast<int>(original.size()); ++i) {
@@ -133,7 +133,7 @@ TEST(ResultEditorRecording, ChangesOutsideTheStretchAreRefused) {
     ed.replace(3, "D");
     EXPECT_FALSE(ed.linesBeforeRecording(0, 3).has_value()); // the change is at line 3
     ASSERT_TRUE(ed.linesBeforeRecording(2, 4).has_value());
-    EXPECT_EQ(ed.linesBeforeRecording(2, 4)->text, (std::vector<std::string>{"c", "d"}));
+    EXPECT_EQ(ed.linesBeforeRecording(2, 4)->text, (std::vector<std::string_view>{"c", "d"}));
     ed.stopRecording();
     ed.replace(0, "A");
     EXPECT_EQ(ed.recordedTop(), ed.count()); // not recording
