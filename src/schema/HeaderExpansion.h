@@ -8,6 +8,7 @@
 namespace qw {
 
 class Clock;
+class SchemaPlaceholders;
 
 // What a routine heading gives the placeholders.
 struct HeadingValues {
@@ -43,5 +44,8 @@ struct ExpandedHeader {
 // empty text) before the parameters are put in, and the update indexes stay
 // as they were.
 ExpandedHeader expandHeader(const Schema& schema, const HeadingValues& values, Clock* clock);
+// The same with the placeholders of the schema's lines read beforehand.
+ExpandedHeader expandHeader(const Schema& schema, const SchemaPlaceholders& placeholders,
+                            const HeadingValues& values, Clock* clock);
 
 } // namespace qw

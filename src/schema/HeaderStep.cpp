@@ -16,7 +16,7 @@
 namespace qw {
 
 HeaderStep::HeaderStep(const Schema& schema, std::string coderName, Clock* clock)
-    : schema_(schema), coderName_(std::move(coderName)), clock_(clock) {}
+    : schema_(schema), placeholders_(schema), coderName_(std::move(coderName)), clock_(clock) {}
 
 // The last column of the update line's label: the indentation plus the
 // column before "%Update%"; without that literal text no label is blanked.
@@ -60,8 +60,9 @@ private:
 
 UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& pass,
                                      const PendingRecords& pending) {
-    const ExpandedHeader header = expandHeader(
-        schema_, {heading.name, heading.resultType, heading.paramText, coderName_}, clock_);
+    const ExpandedHeader header =
+        expandHeader(schema_, placeholders_,
+                     {heading.name, heading.resultType, heading.paramText, coderName_}, clock_);
     const HeaderLayout layout{schema_, header, heading.column};
     ResultEditor& editor = pass.editor();
     const int headingLine = findHeadingLine(editor);

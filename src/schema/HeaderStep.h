@@ -3,6 +3,7 @@
 #include <string>
 
 #include "schema/Schema.h"
+#include "schema/SchemaPlaceholders.h"
 #include "schema/UpdateRecord.h"
 
 namespace qw {
@@ -51,6 +52,7 @@ private:
                           int headingLine) const;
 
     const Schema& schema_;
+    const SchemaPlaceholders placeholders_;
     std::string coderName_;
     Clock* clock_;
     // The line that the last header placed stands above: the source line

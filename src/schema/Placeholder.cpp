@@ -58,9 +58,14 @@ static bool replaceEach(std::string& line, std::string_view name, std::string_vi
     bool replaced = false;
     std::size_t from = 0;
     while (auto token = findPlaceholder(line, name, from)) {
-        const std::string inserted = padRight(value, token->width.value_or(defaultWidth));
-        line.replace(token->start, token->length, inserted);
-        from = token->start + inserted.size();
+        // The value padded to the width, written in place without a copy of
+        // its own: this runs for every placeholder of every header.
+        const auto width =
+            static_cast<std::size_t>(std::max(token->width.value_or(defaultWidth), 0));
+        const std::size_t size = std::max(width, value.size());
+        line.replace(token->start, token->length, size, ' ');
+        line.replace(token->start, value.size(), value);
+        from = token->start + size;
         replaced = true;
     }
     return replaced;

@@ -50,6 +50,38 @@ TEST(ExpandHeader, ACoderHoldingAPlaceholderEnds) {
     EXPECT_EQ(expandHeader(s, v, nullptr).lines, std::vector<std::string>{"// %Coder% %Coder%"});
 }
 
+// The expansion looks only for the placeholders a schema line holds, unless a
+// value put in could bring in another: then every later one is searched for.
+TEST(ExpandHeader, AValueCanBringInALaterPlaceholder) {
+    struct Row {
+        const char* schemaLine;
+        const char* routine;
+        const char* coder;
+        const char* expected;
+        int updateSchemaIndex;
+    };
+    const Row rows[] = {
+        // a value with a percent sign
+        {"x// %Coder%", "Foo", "%Result", "// -", -1},
+        {"x// %Coder% %Update%", "Foo", "%Parameters", "// -", -1},
+        // a name begun in the line and completed by a value
+        {"x%Upd%FuncName%", "ate", "Ann", "", 0},
+        {"x%%FuncName% %Coder%", "Result", "Ann", "-", -1},
+        {"x// %%Coder%", "Foo", "Result", "// -", -1},
+        // nothing brought in
+        {"x// %FuncName% %Coder%", "Foo", "Ann", "// Foo Ann", -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.schemaLine);
+        HeadingValues v = values();
+        v.routineName = row.routine;
+        v.coderName = row.coder;
+        const ExpandedHeader h = expandHeader(schemaOf({row.schemaLine}), v, nullptr);
+        EXPECT_EQ(h.lines, std::vector<std::string>{row.expected});
+        EXPECT_EQ(h.updateSchemaIndex, row.updateSchemaIndex);
+    }
+}
+
 TEST(ExpandHeader, LineBreaksInValuesBecomeBlanks) {
     FixedClock clock("08.\n12.", "10:30\r");
     const Schema s = schemaOf({"x// %Coder% %Date% %Time%", "x// %Parameters%"});
