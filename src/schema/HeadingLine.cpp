@@ -7,14 +7,31 @@ namespace qw {
 
 // A tab or another control character parts words as a blank does; a heading
 // indented by tabs is a heading all the same.
+static bool partsWords(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+// Whether `word` (in lower case) stands at `at` in any letter case, followed
+// by a blank or the line's end.
+static bool wordAt(std::string_view line, std::size_t at, std::string_view word) {
+    if (line.size() - at < word.size())
+        return false;
+    for (std::size_t k = 0; k < word.size(); ++k)
+        if (toLowerAscii(line[at + k]) != word[k])
+            return false;
+    return at + word.size() == line.size() || partsWords(line[at + word.size()]);
+}
+
+// Looks at the beginning of every word, without a lower-case copy of the
+// line: the header step asks this for the lines above every routine heading.
 static bool holdsRoutineKeyword(std::string_view line) {
-    std::string wrapped = " " + toLower(line) + " ";
-    for (char& c : wrapped)
-        if (static_cast<unsigned char>(c) < 32)
-            c = ' ';
-    for (const char* word : {" procedure ", " constructor ", " destructor ", " function "})
-        if (wrapped.find(word) != std::string::npos)
-            return true;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (at > 0 && !partsWords(line[at - 1]))
+            continue;
+        for (std::string_view word : {"procedure", "constructor", "destructor", "function"})
+            if (wordAt(line, at, word))
+                return true;
+    }
     return false;
 }
 

@@ -13,8 +13,14 @@ int insertWholeHeader(HeaderHost& pass, const HeaderLayout& layout, int headingL
         return -1;
     ResultEditor& editor = pass.editor();
     const int at = std::clamp(headingLine, 0, editor.count());
-    for (std::size_t k = 0; k < lines.size(); ++k)
-        editor.insert(at + static_cast<int>(k), layout.indented(lines[k]));
+    // One buffer for the indented lines: a header goes in for every routine.
+    std::string indented = layout.indented({});
+    const std::size_t indent = indented.size();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        indented.resize(indent);
+        indented += lines[k];
+        editor.insert(at + static_cast<int>(k), indented);
+    }
     pass.markCommentLines(at, at + static_cast<int>(lines.size()));
     const int u = layout.header.updateHeaderIndex;
     return u >= 0 ? at + u : -1;
