@@ -239,11 +239,11 @@ void SourcePass::Impl::scanLine() {
     const int len = static_cast<int>(line.size());
     wordStart_ = -1;
     lineMayOpen_ = s_.scanState != ScanState::Code;
+    // A multi-line string is only open at the start of a line: an opener
+    // ends the scan of its line.
+    if (len > 0 && s_.scanState == ScanState::MultiLineString && !closesMultiLineString())
+        return; // the whole line is text
     while (s_.scanPos >= 1 && s_.scanPos <= len) {
-        if (s_.scanState == ScanState::MultiLineString && !closesMultiLineString())
-            break; // the whole line is text
-        if (s_.scanPos > len)
-            break; // the line ended with the closing quotes
         if (s_.scanState != ScanState::Code) {
             // Inside strings and comments no word is pending and only the
             // closer matters, unless a uses clause is open: every character
