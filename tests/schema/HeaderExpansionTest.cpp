@@ -50,33 +50,45 @@ TEST(ExpandHeader, ACoderHoldingAPlaceholderEnds) {
     EXPECT_EQ(expandHeader(s, v, nullptr).lines, std::vector<std::string>{"// %Coder% %Coder%"});
 }
 
-// The expansion looks only for the placeholders a schema line holds, unless a
-// value put in could bring in another: then every later one is searched for.
-TEST(ExpandHeader, AValueCanBringInALaterPlaceholder) {
+// The placeholders go in one after the other, each everywhere in the line
+// before the next: a value can bring in a later placeholder, and one closed by
+// the percent sign of the next takes that one with it. The expansion looks
+// only for the placeholders a schema line holds, or puts all values in at
+// once, where neither can happen.
+TEST(ExpandHeader, PlaceholdersGoInOneAfterTheOther) {
     struct Row {
         const char* schemaLine;
         const char* routine;
         const char* coder;
+        const char* date;
         const char* expected;
         int updateSchemaIndex;
     };
     const Row rows[] = {
         // a value with a percent sign
-        {"x// %Coder%", "Foo", "%Result", "// -", -1},
-        {"x// %Coder% %Update%", "Foo", "%Parameters", "// -", -1},
+        {"x// %Coder%", "Foo", "%Result", "D", "// -", -1},
+        {"x// %Coder% %Update%", "Foo", "%Parameters", "D", "// -", -1},
         // a name begun in the line and completed by a value
-        {"x%Upd%FuncName%", "ate", "Ann", "", 0},
-        {"x%%FuncName% %Coder%", "Result", "Ann", "-", -1},
-        {"x// %%Coder%", "Foo", "Result", "// -", -1},
+        {"x%Upd%FuncName%", "ate", "Ann", "D", "", 0},
+        {"x%%FuncName% %Coder%", "Result", "Ann", "D", "-", -1},
+        {"x// %%Coder%", "Foo", "Result", "D", "// -", -1},
+        // "%Time" takes the closing percent sign of %Update, whose width then
+        // is read from the time "10:30"
+        {"x%Update%%Date:10%|", "Foo", "Ann", "Time", "                              ", 0},
+        // a placeholder closed by the next one's percent sign
+        {"x%Coder%Result%", "Foo", "Ann", "D", "AnnResult%", -1},
         // nothing brought in
-        {"x// %FuncName% %Coder%", "Foo", "Ann", "// Foo Ann", -1},
+        {"x// %FuncName% %Coder%", "Foo", "Ann", "D", "// Foo Ann", -1},
+        {"x%Update%%Date:10%|", "Foo", "Ann", "08.12.2026", "08.12.2026|", 0},
+        {"x%Date:4%|%Coder%|%FuncName:5%", "Foo", "Ann", "D", "D   |Ann|Foo  ", -1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.schemaLine);
+        FixedClock clock(row.date, "10:30");
         HeadingValues v = values();
         v.routineName = row.routine;
         v.coderName = row.coder;
-        const ExpandedHeader h = expandHeader(schemaOf({row.schemaLine}), v, nullptr);
+        const ExpandedHeader h = expandHeader(schemaOf({row.schemaLine}), v, &clock);
         EXPECT_EQ(h.lines, std::vector<std::string>{row.expected});
         EXPECT_EQ(h.updateSchemaIndex, row.updateSchemaIndex);
     }
