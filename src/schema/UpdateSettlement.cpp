@@ -1,7 +1,6 @@
 #include "schema/UpdateSettlement.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "schema/HeaderHost.h"
 #include "schema/HeaderText.h"
@@ -13,10 +12,12 @@ namespace qw {
 
 using namespace header_text;
 
+// Two upper-case hexadecimal digits, written by hand: every routine's update
+// line gets them.
 static std::string checksumDigits(int checksum) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(checksum) & 0xFFu);
-    return digits;
+    constexpr char kHex[] = "0123456789ABCDEF";
+    const unsigned byte = static_cast<unsigned>(checksum) & 0xFFu;
+    return {kHex[byte >> 4], kHex[byte & 0xFu]};
 }
 
 // Blanks the label of the previous newest update line: its characters from
