@@ -75,6 +75,11 @@ bool replacePlaceholder(std::string& line, std::string_view name, std::string_vi
     return replaceEach(line, name, value, static_cast<int>(value.size()));
 }
 
+static void appendBlanksUpTo(std::string& text, std::size_t size) {
+    if (size > text.size())
+        text.append(size - text.size(), ' ');
+}
+
 static std::vector<std::string_view> splitAtCr(std::string_view value) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;
@@ -110,10 +115,15 @@ layOutMultiLineValue(std::string line, std::string_view name, std::string_view v
 
     std::vector<std::string> out;
     out.reserve(parts.size());
-    out.push_back(line);
+    out.push_back(std::move(line));
     for (std::size_t k = 1; k < parts.size(); ++k) {
-        const std::string text = prefix + padRight(parts[k], width);
-        out.push_back(padRight(text, target) + closing);
+        // Built in place, as prefix, padded value, padding to the target and
+        // closing: every routine with several parameter groups has such lines.
+        std::string& next = out.emplace_back(prefix);
+        next += parts[k];
+        appendBlanksUpTo(next, prefix.size() + static_cast<std::size_t>(std::max(width, 0)));
+        appendBlanksUpTo(next, static_cast<std::size_t>(target));
+        next += closing;
     }
     return out;
 }
