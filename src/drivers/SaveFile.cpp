@@ -15,7 +15,7 @@ SaveResult cannotCreate(const std::string& target, std::string reason,
 // "Main.BAK" and "Main.bak" are one file on the platform the sources come
 // from; moving a file onto its own backup name would delete it.
 bool sameFileName(std::string_view a, std::string_view b) {
-    return toLower(a) == toLower(b);
+    return equalsIgnoringCase(a, b);
 }
 
 } // namespace

@@ -6,12 +6,6 @@
 
 namespace qw {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return toLowerAscii(x) == toLowerAscii(y);
-           });
-}
-
 void ProjectLists::clear() {
     queue_.clear();
     done_.clear();

@@ -26,6 +26,4 @@ private:
     std::deque<std::string> done_;
 };
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 } // namespace qw

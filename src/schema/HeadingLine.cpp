@@ -14,11 +14,8 @@ static bool partsWords(char c) {
 // Whether `word` (in lower case) stands at `at` in any letter case, followed
 // by a blank or the line's end.
 static bool wordAt(std::string_view line, std::size_t at, std::string_view word) {
-    if (line.size() - at < word.size())
+    if (!equalsIgnoringCase(line.substr(at, word.size()), word))
         return false;
-    for (std::size_t k = 0; k < word.size(); ++k)
-        if (toLowerAscii(line[at + k]) != word[k])
-            return false;
     return at + word.size() == line.size() || partsWords(line[at + word.size()]);
 }
 

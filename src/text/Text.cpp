@@ -1,5 +1,7 @@
 #include "text/Text.h"
 
+#include <algorithm>
+
 namespace qw {
 
 std::string toLower(std::string_view s) {
@@ -7,6 +9,12 @@ std::string toLower(std::string_view s) {
     for (char& c : out)
         c = toLowerAscii(c);
     return out;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return toLowerAscii(x) == toLowerAscii(y);
+           });
 }
 
 static bool isTrimmed(char c) {

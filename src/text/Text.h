@@ -11,6 +11,7 @@ constexpr char toLowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 std::string toLower(std::string_view s);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // Removes blanks and control characters (bytes up to 32) at both ends.
 std::string_view trim(std::string_view s);
 std::string_view trimRight(std::string_view s);
