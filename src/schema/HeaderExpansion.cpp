@@ -74,9 +74,7 @@ private:
 };
 
 std::size_t paddedSize(const SchemaPlaceholders::Token& token, std::string_view value) {
-    const auto width =
-        static_cast<std::size_t>(std::max(token.width.value_or(static_cast<int>(value.size())), 0));
-    return std::max(width, value.size());
+    return qw::paddedSize(token.width, static_cast<int>(value.size()), value.size());
 }
 
 // Whether a value put in could bring in a placeholder that the one-by-one

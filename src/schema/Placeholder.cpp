@@ -53,6 +53,10 @@ std::optional<PlaceholderToken> findPlaceholder(std::string_view line, std::stri
 
 // Without a width field the width is the length of the whole value, which
 // for a value of several lines is longer than any of its lines.
+std::size_t paddedSize(std::optional<int> width, int defaultWidth, std::size_t valueSize) {
+    return std::max(static_cast<std::size_t>(std::max(width.value_or(defaultWidth), 0)), valueSize);
+}
+
 static bool replaceEach(std::string& line, std::string_view name, std::string_view value,
                         int defaultWidth) {
     bool replaced = false;
@@ -60,9 +64,7 @@ static bool replaceEach(std::string& line, std::string_view name, std::string_vi
     while (auto token = findPlaceholder(line, name, from)) {
         // The value padded to the width, written in place without a copy of
         // its own: this runs for every placeholder of every header.
-        const auto width =
-            static_cast<std::size_t>(std::max(token->width.value_or(defaultWidth), 0));
-        const std::size_t size = std::max(width, value.size());
+        const std::size_t size = paddedSize(token->width, defaultWidth, value.size());
         line.replace(token->start, token->length, size, ' ');
         line.replace(token->start, value.size(), value);
         from = token->start + size;

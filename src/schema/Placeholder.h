@@ -11,6 +11,11 @@ namespace qw {
 // The text followed by blanks up to `width`; longer text is returned whole.
 std::string padRight(std::string_view text, int width);
 
+// How many characters a value takes where a placeholder stood: the value,
+// padded with blanks to the placeholder's width (`defaultWidth` when it asks
+// for none); a longer value is not cut.
+std::size_t paddedSize(std::optional<int> width, int defaultWidth, std::size_t valueSize);
+
 // Widths beyond this are taken as this: a width field is user input, and a
 // huge one would only build a huge line.
 inline constexpr int kMaxPlaceholderWidth = 4096;
