@@ -13,8 +13,9 @@ namespace {
 constexpr std::size_t kFirstBlock = std::size_t{1} << 18;
 constexpr std::size_t kLargestBlock = std::size_t{1} << 25;
 
-// What a line's 30 bits of mark-set number can hold.
-constexpr std::uint32_t kMaxMarkSets = (std::uint32_t{1} << 30) - 1;
+// What a line's 30 bits of mark-set number can hold beside the whole-line
+// mark.
+constexpr std::uint32_t kMaxMarkSets = (std::uint32_t{1} << 30) - 2;
 
 } // namespace
 
@@ -120,12 +121,17 @@ void ResultEditor::setMarks(Line& line, std::span<const Span> spans) {
         line.markSet = 0;
         return;
     }
+    if (spans.size() == 1 && spans[0].column == 0 &&
+        spans[0].length == static_cast<int>(line.size)) {
+        line.markSet = kWholeLine;
+        return;
+    }
     if (markSets_.size() >= kMaxMarkSets)
         throw std::length_error("too many comment marks");
     markSets_.push_back(
         {static_cast<std::uint32_t>(spans_.size()), static_cast<std::uint32_t>(spans.size())});
     spans_.insert(spans_.end(), spans.begin(), spans.end());
-    line.markSet = static_cast<std::uint32_t>(markSets_.size()) & kMaxMarkSets;
+    line.markSet = static_cast<std::uint32_t>(markSets_.size()) & kWholeLine; // below it
 }
 
 std::vector<std::string> ResultEditor::lines() const {
@@ -147,7 +153,8 @@ void ResultEditor::replace(int index, std::string_view text) {
     while (common < oldLen && common < newLen && old[common] == text[common])
         ++common;
     std::vector<Span> kept;
-    for (const Span& s : spansOf(l)) {
+    Span whole;
+    for (const Span& s : spansOf(l, whole)) {
         const bool reachedEnd = s.column + s.length >= oldLen;
         const bool wholeLine = s.column == 0 && reachedEnd;
         if (s.column >= common && !wholeLine)
@@ -156,9 +163,9 @@ void ResultEditor::replace(int index, std::string_view text) {
         if (end > s.column)
             kept.push_back({s.column, end - s.column});
     }
-    setMarks(l, kept);
     l.data = blocks_.store(text);
     l.size = static_cast<std::uint32_t>(text.size());
+    setMarks(l, kept);
 }
 
 void ResultEditor::append(std::string_view text) {
@@ -219,7 +226,8 @@ void ResultEditor::mark(int index, int column, int length) {
         return;
     }
     // Keep spans sorted and merged so that the marks read back as ranges.
-    const std::span<const Span> had = spansOf(l);
+    Span whole;
+    const std::span<const Span> had = spansOf(l, whole);
     std::vector<Span> spans(had.begin(), had.end());
     spans.push_back({column, length});
     std::sort(spans.begin(), spans.end(),
@@ -242,7 +250,8 @@ void ResultEditor::markLines(int from, int to) {
 }
 
 bool ResultEditor::isMarked(int index, int column) const {
-    for (const Span& s : spansOf(lines_.at(index)))
+    Span whole;
+    for (const Span& s : spansOf(lines_.at(index), whole))
         if (column >= s.column && column < s.column + s.length)
             return true;
     return false;
@@ -250,8 +259,9 @@ bool ResultEditor::isMarked(int index, int column) const {
 
 std::vector<CommentMark> ResultEditor::marks() const {
     std::vector<CommentMark> out;
+    Span whole;
     for (int i = 0; i < count(); ++i)
-        for (const Span& s : spansOf(lines_[i]))
+        for (const Span& s : spansOf(lines_[i], whole))
             out.push_back({i, s.column, s.length});
     return out;
 }

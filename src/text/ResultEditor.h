@@ -94,7 +94,7 @@ public:
     // change lies outside that stretch.
     struct EarlierLines {
         std::vector<std::string_view> text; // valid until the editor is cleared
-        bool firstStartsInside = false; // see startsInsideText and startsInsideCodeComment
+        bool firstStartsInside = false;     // see startsInsideText and startsInsideCodeComment
     };
     std::optional<EarlierLines> linesBeforeRecording(int from, int to) const;
 
@@ -122,7 +122,8 @@ private:
     struct Line {
         const char* data = nullptr; // in blocks_
         std::uint32_t size = 0;
-        std::uint32_t markSet : 30 = 0; // 0: no marks; else one past its place in markSets_
+        std::uint32_t markSet : 30 =
+            0; // 0: no marks; kWholeLine; else one past its place in markSets_
         std::uint32_t startsInside : 1 = 0;
         std::uint32_t startsInsideForLanguage : 1 = 0;
         std::string_view text() const { return {data, size}; }
@@ -158,13 +159,23 @@ private:
         l.size = static_cast<std::uint32_t>(text.size());
         return l;
     }
-    std::span<const Span> spansOf(const Line& l) const {
+    // A header marks every one of its lines whole: such a line takes this
+    // number instead of a set of its own, which would cost a file of many
+    // routines a set and a span per header line.
+    static constexpr std::uint32_t kWholeLine = (std::uint32_t{1} << 30) - 1;
+    // The line's spans; a whole-line mark is made in `whole`.
+    std::span<const Span> spansOf(const Line& l, Span& whole) const {
         if (l.markSet == 0)
             return {};
+        if (l.markSet == kWholeLine) {
+            whole = {0, static_cast<int>(l.size)};
+            return {&whole, 1};
+        }
         const MarkSet& set = markSets_[l.markSet - 1];
         return {spans_.data() + set.first, set.count};
     }
-    // Gives the line a new mark set holding `spans` (none when empty).
+    // Gives the line a new mark set holding `spans` (none when empty), for
+    // the line's present size.
     void setMarks(Line& line, std::span<const Span> spans);
     void copyFrom(const ResultEditor& other);
     struct Change {

@@ -48,6 +48,13 @@ TEST(ResultEditor, ReplaceKeepsMarksOnUnchangedText) {
     EXPECT_TRUE(ed.isMarked(1, 28));
     ed.replace(1, "x");
     EXPECT_TRUE(ed.isMarked(1, 0));
+    ed.replace(1, "");
+    EXPECT_EQ(ed.marks(), (std::vector<CommentMark>{{0, 4, 12}}));
+    ed.replace(1, "two parts");
+    ed.mark(1, 4, 5);
+    ed.mark(1, 0, 4); // the two make the whole line
+    ed.replace(1, "two parts, longer");
+    EXPECT_EQ(ed.marks(), (std::vector<CommentMark>{{0, 4, 12}, {1, 0, 17}}));
 }
 
 // Random edits while recording: the text before them can be read back from
