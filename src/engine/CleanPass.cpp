@@ -1,6 +1,7 @@
 // The pass in clean mode: the same scanner, removing comments as it goes.
 #include "engine/ScanStep.h"
 #include "engine/SourcePassImpl.h"
+#include "text/CodeEquivalence.h"
 #include "text/ResultEditor.h"
 #include "text/Text.h"
 #include "text/TokenJoining.h"
@@ -114,7 +115,23 @@ void SourcePass::Impl::openInCleanedCode(std::size_t i) {
     }
 }
 
+// A line that begins in code and holds no opener of a string or comment
+// comes out as it was, but for the blanks at its end: it is written from
+// where it was read, without the scanner.
+void SourcePass::Impl::writePlainLine(std::string_view raw) {
+    const std::string_view kept = trimRight(raw);
+    if (kept.size() == raw.size() || !kept.empty())
+        editor_.append(kept);
+    else
+        ++progress_.commentCount;
+    lineWritten_ = true;
+}
+
 void SourcePass::Impl::writeOrDrop() {
+    if (lineWritten_) {
+        lineWritten_ = false;
+        return;
+    }
     std::string& line = s_.line;
     if (s_.scanState == ScanState::MultiLineString) {
         editor_.append(line); // text of a multi-line string, blanks and all

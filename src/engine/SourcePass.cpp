@@ -92,11 +92,22 @@ void SourcePass::Impl::run(LineSplitter& lines, std::size_t sizeHint) {
 // Reads and scans one line; false ends the line loop at once.
 bool SourcePass::Impl::readLine(std::string_view raw) {
     rawLine_ = raw;
-    s_.line.assign(raw);
-    const int length = static_cast<int>(s_.line.size());
+    const int length = static_cast<int>(raw.size());
+    // Clean mode: a line that begins in code is plain up to here.
+    std::size_t plain = 0;
     if (cleaning()) {
+        plain = s_.scanState == ScanState::Code ? skipPlainCode(raw, 0) : 0;
+        if (plain == raw.size() && s_.scanState == ScanState::Code) {
+            writePlainLine(raw);
+            progress_.lineProcessed(length);
+            host_.lineProcessed(progress_);
+            ++s_.lineNo;
+            return true;
+        }
+        s_.line.assign(raw);
         s_.origLineLen = length;
     } else {
+        s_.line.assign(raw);
         // The bytes of the line without blanks and control characters at its
         // ends: those are all up to 32, and count only between others.
         const std::string& line = s_.line;
@@ -121,7 +132,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
             editor_.setStartsInsideCodeComment(editor_.count() - 1, true);
     }
     ++s_.lineNo;
-    s_.scanPos = 1;
+    s_.scanPos = static_cast<int>(plain) + 1;
     setToken({});
     if (cleaning()) {
         scanLineCleaning();

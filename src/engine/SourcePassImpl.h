@@ -75,6 +75,7 @@ private:
     void openInCleanedCode(std::size_t i);
     void closeCleanedComment();
     void writeOrDrop();
+    void writePlainLine(std::string_view raw);
 
     // Keyword and uses rules. Names, most of the tokens, take no row: at most
     // they are recorded as uses.
@@ -218,6 +219,8 @@ private:
     // Clean mode: where the comment being removed began on this line, or -1
     // when it began on an earlier line.
     int cleanCommentStart_ = -1;
+    // Clean mode: the current line held no comment and is written already.
+    bool lineWritten_ = false;
 };
 
 } // namespace qw

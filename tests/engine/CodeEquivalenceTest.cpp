@@ -184,3 +184,23 @@ TEST(CodeEquivalence, NoEndCommentInsideAUsesClauseString) {
 
 } // namespace
 } // namespace qw
+
+// Plain code is skipped several bytes at a time: the first opener is found at
+// every place in and across those steps, beside bytes that a wrong step would
+// take for one (high bytes, nulls, neighbours of the openers' codes).
+TEST(CodeEquivalence, PlainCodeEndsAtTheFirstOpener) {
+    const std::string fillers[] = {"a", "\x80", "\xff", std::string(1, '\0'), "&", "|", ")", "0"};
+    for (const std::string& filler : fillers)
+        for (const char opener : {'\'', '{', '(', '/'})
+            for (std::size_t at = 0; at < 20; ++at)
+                for (std::size_t from = 0; from <= at; from += 3) {
+                    std::string text;
+                    for (std::size_t k = 0; k < at; ++k)
+                        text += filler;
+                    text += opener;
+                    text += "'{(/";
+                    EXPECT_EQ(qw::skipPlainCode(text, from), at)
+                        << int(static_cast<unsigned char>(filler[0])) << " " << opener << at;
+                    EXPECT_EQ(qw::skipPlainCode(text.substr(0, at), from), at);
+                }
+}
