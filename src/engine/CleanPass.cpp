@@ -119,12 +119,17 @@ void SourcePass::Impl::openInCleanedCode(std::size_t i) {
 // comes out as it was, but for the blanks at its end: it is written from
 // where it was read, without the scanner.
 void SourcePass::Impl::writePlainLine(std::string_view raw) {
-    const std::string_view kept = trimRight(raw);
-    if (kept.size() == raw.size() || !kept.empty())
+    writeTrimmed(trimRight(raw), static_cast<int>(raw.size()));
+    lineWritten_ = true;
+}
+
+// A right-trimmed line is written unless trimming left nothing of a line that
+// had something: a line of blanks is dropped and counted.
+void SourcePass::Impl::writeTrimmed(std::string_view kept, int originalLength) {
+    if (static_cast<int>(kept.size()) == originalLength || !kept.empty())
         editor_.append(kept);
     else
         ++progress_.commentCount;
-    lineWritten_ = true;
 }
 
 void SourcePass::Impl::writeOrDrop() {
@@ -141,13 +146,10 @@ void SourcePass::Impl::writeOrDrop() {
     const bool insideComment =
         (s_.scanState == ScanState::BraceComment || s_.scanState == ScanState::ParenComment) &&
         !keepingDirective_;
-    if (insideComment && line.empty()) {
+    if (insideComment && line.empty())
         ++progress_.commentCount;
-    } else if (static_cast<int>(line.size()) == s_.origLineLen || !line.empty()) {
-        editor_.append(line);
-    } else {
-        ++progress_.commentCount;
-    }
+    else
+        writeTrimmed(line, s_.origLineLen);
 }
 
 } // namespace qw

@@ -96,16 +96,15 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     // Clean mode: a line that begins in code is plain up to here.
     std::size_t plain = 0;
     if (cleaning()) {
-        plain = s_.scanState == ScanState::Code ? skipPlainCode(raw, 0) : 0;
-        if (plain == raw.size() && s_.scanState == ScanState::Code) {
-            writePlainLine(raw);
-            progress_.lineProcessed(length);
-            host_.lineProcessed(progress_);
-            ++s_.lineNo;
-            return true;
+        if (s_.scanState == ScanState::Code) {
+            plain = skipPlainCode(raw, 0);
+            if (plain == raw.size())
+                writePlainLine(raw);
         }
-        s_.line.assign(raw);
-        s_.origLineLen = length;
+        if (!lineWritten_) {
+            s_.line.assign(raw);
+            s_.origLineLen = length;
+        }
     } else {
         s_.line.assign(raw);
         // The bytes of the line without blanks and control characters at its
@@ -124,6 +123,10 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
     }
     progress_.lineProcessed(length);
     host_.lineProcessed(progress_);
+    if (lineWritten_) {
+        ++s_.lineNo;
+        return true; // nothing in it to scan
+    }
     if (!cleaning()) {
         editor_.append(s_.line);
         if (s_.scanState != ScanState::Code)

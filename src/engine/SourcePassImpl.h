@@ -76,6 +76,7 @@ private:
     void closeCleanedComment();
     void writeOrDrop();
     void writePlainLine(std::string_view raw);
+    void writeTrimmed(std::string_view kept, int originalLength);
 
     // Keyword and uses rules. Names, most of the tokens, take no row: at most
     // they are recorded as uses.
@@ -219,7 +220,8 @@ private:
     // Clean mode: where the comment being removed began on this line, or -1
     // when it began on an earlier line.
     int cleanCommentStart_ = -1;
-    // Clean mode: the current line held no comment and is written already.
+    // Clean mode: the current line held no opener and is written already;
+    // the next writeOrDrop() skips it.
     bool lineWritten_ = false;
 };
 

@@ -311,9 +311,10 @@ std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::strin
 }
 
 // The bytes at which a string, comment or directive may open.
+constexpr std::array<char, 4> kOpeners{'\'', '{', '(', '/'};
 constexpr std::array<bool, 256> kMayOpen = [] {
     std::array<bool, 256> table{};
-    for (char c : {'\'', '{', '(', '/'})
+    for (char c : kOpeners)
         table[static_cast<unsigned char>(c)] = true;
     return table;
 }();
@@ -326,8 +327,8 @@ constexpr std::uint64_t kOnes = 0x0101010101010101u;
 // is exact (a borrow can flag only bytes above a true match).
 constexpr std::uint64_t openersIn(std::uint64_t w) {
     std::uint64_t hits = 0;
-    for (const unsigned char c : {'\'', '{', '(', '/'}) {
-        const std::uint64_t x = w ^ (kOnes * c);
+    for (const char c : kOpeners) {
+        const std::uint64_t x = w ^ (kOnes * static_cast<unsigned char>(c));
         hits |= (x - kOnes) & ~x & (kOnes << 7);
     }
     return hits;

@@ -7,7 +7,8 @@ namespace qw {
 
 // A multi-line string opens with a run of an odd number, at least three, of
 // quotes that ends its line but for blanks (and control characters); a line
-// that begins (after those) with the same number of quotes closes it. Between them every line is text.
+// that begins (after those) with the same number of quotes closes it. Between
+// them every line is text.
 // The scanner and the code comparison read them by these two functions.
 
 // The number of quotes that open a multi-line string at `quoteAt`, or 0. The

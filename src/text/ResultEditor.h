@@ -122,8 +122,8 @@ private:
     struct Line {
         const char* data = nullptr; // in blocks_
         std::uint32_t size = 0;
-        std::uint32_t markSet : 30 =
-            0; // 0: no marks; kWholeLine; else one past its place in markSets_
+        // 0: no marks; kWholeLine; else one past its place in markSets_.
+        std::uint32_t markSet : 30 = 0;
         std::uint32_t startsInside : 1 = 0;
         std::uint32_t startsInsideForLanguage : 1 = 0;
         std::string_view text() const { return {data, size}; }
