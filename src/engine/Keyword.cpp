@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace qw {
 namespace {
@@ -30,9 +31,11 @@ constexpr bool isLetter(char c) {
 }
 
 struct Table {
-    std::array<Keyword, 256> single{};
     std::array<std::array<Spelling, kPerLength>, kLongest + 1> words{};
     std::array<std::size_t, kLongest + 1> counts{};
+    // Per length, the first letters of its words (bit 0: a): a name whose
+    // first letter begins none of them is rejected with one look.
+    std::array<std::uint32_t, kLongest + 1> firstLetters{};
     bool fits = true;         // every spelling found its place
     bool foldsExactly = true; // case folding by setting bit 0x20 is exact
 };
@@ -42,12 +45,12 @@ constexpr Table kTable = [] {
     for (const Spelling& s : kSpellings) {
         const std::size_t n = s.text.size();
         if (n == 1) {
-            t.single[static_cast<unsigned char>(s.text[0])] = s.keyword;
             t.foldsExactly = t.foldsExactly && !isLetter(s.text[0]);
         } else if (n == 0 || n > kLongest || t.counts[n] == kPerLength) {
             t.fits = false;
         } else {
             t.words[n][t.counts[n]++] = s;
+            t.firstLetters[n] |= std::uint32_t{1} << (s.text[0] - 'a');
             for (char c : s.text)
                 t.foldsExactly = t.foldsExactly && isLowerLetter(c);
         }
@@ -78,8 +81,13 @@ bool equalsFolded(std::string_view token, std::string_view word) {
 Keyword keywordOf(std::string_view t) {
     // Punctuation is one look into a table; no letter is a keyword alone.
     if (t.size() == 1)
-        return kTable.single[static_cast<unsigned char>(t[0])];
+        return punctuationOf(t[0]);
     if (t.size() > kLongest)
+        return Keyword::None;
+    // Folded, a letter is 0 to 25 here; every other byte is 26 or more and
+    // begins no word.
+    const unsigned first = static_cast<unsigned char>(t[0] | 0x20) - unsigned{'a'};
+    if (first >= 26 || !(kTable.firstLetters[t.size()] >> first & 1u))
         return Keyword::None;
     const auto& words = kTable.words[t.size()];
     // Most tokens are names that differ from every word in their first

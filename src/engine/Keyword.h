@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -48,6 +49,38 @@ enum class Keyword : std::uint8_t {
     QW_KEYWORDS(QW_KEYWORD_VALUE)
 #undef QW_KEYWORD_VALUE
 };
+
+// The punctuation marks: the keywords of a single character.
+constexpr bool isPunctuation(Keyword k) {
+    switch (k) {
+#define QW_KEYWORD_PUNCTUATION(name, text)                                                         \
+    case Keyword::name:                                                                            \
+        return sizeof(text) == 2;
+        QW_KEYWORDS(QW_KEYWORD_PUNCTUATION)
+#undef QW_KEYWORD_PUNCTUATION
+    case Keyword::None:
+        break;
+    }
+    return false;
+}
+
+namespace detail {
+inline constexpr std::array<Keyword, 256> kPunctuationOf = [] {
+    std::array<Keyword, 256> table{};
+#define QW_KEYWORD_PUNCTUATION_ROW(name, text)                                                     \
+    if constexpr (sizeof(text) == 2)                                                               \
+        table[static_cast<unsigned char>(text[0])] = Keyword::name;
+    QW_KEYWORDS(QW_KEYWORD_PUNCTUATION_ROW)
+#undef QW_KEYWORD_PUNCTUATION_ROW
+    return table;
+}();
+} // namespace detail
+
+// The punctuation mark a character is, or Keyword::None: the keyword of a
+// token of that one character.
+constexpr Keyword punctuationOf(char c) {
+    return detail::kPunctuationOf[static_cast<unsigned char>(c)];
+}
 
 // The keyword a token is, in any letter case (only A..Z are folded), or
 // Keyword::None.

@@ -407,7 +407,8 @@ std::string& SourcePass::Impl::tokenLower() {
 
 void SourcePass::Impl::delimiterEvent(char c) {
     const int column = s_.scanPos - 1;
-    setToken(std::string_view(s_.line).substr(static_cast<std::size_t>(column), 1));
+    setToken({s_.line.data() + column, 1});
+    kw_ = punctuationOf(c);
     if (c == ':') {
         const std::string& line = s_.line;
         std::size_t j = static_cast<std::size_t>(s_.scanPos);
@@ -415,11 +416,12 @@ void SourcePass::Impl::delimiterEvent(char c) {
             ++j;
         if (j < line.size() && line[j] == '=') {
             setToken(":=");
+            kw_ = keywordOf(s_.token);
             ++s_.scanPos;
         }
     }
     s_.delimToken = false;
-    tokenEvent(column);
+    rulesForToken(column);
 }
 
 void SourcePass::Impl::rulesForToken(int column) {
@@ -432,6 +434,11 @@ void SourcePass::Impl::rulesForToken(int column) {
     if (options_.tokenObserver)
         options_.tokenObserver->token(s_.token, s_.lineNo, column);
     tokenColumn_ = column;
+    if (onlyBecomesPreviousToken()) {
+        s_.prevDeclKind = s_.declKind;
+        rememberToken();
+        return;
+    }
     if (inGenericNameList()) {
         // The words of a generic parameter list and its constraints (class,
         // record, constructor) are part of the name and open nothing.

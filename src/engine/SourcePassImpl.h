@@ -56,6 +56,15 @@ private:
     std::string& tokenLower();
     void delimiterEvent(char c);
     void rulesForToken(int column);
+    // A name or a punctuation mark in a statement part, with no frame waiting
+    // for its begin, no anonymous method, uses clause or cross-reference to
+    // see it: no row, kind or declaration rule takes it, so it only becomes
+    // the previous token. Most tokens of a unit are such.
+    bool onlyBecomesPreviousToken() const {
+        return s_.declKind == d_none && !s_.inUses && !s_.anonymousPending &&
+               !s_.inAnonymousHeading && s_.prevToken != Keyword::Do && !xrefOn_ &&
+               (kw_ == Keyword::None || isPunctuation(kw_));
+    }
     void checkStringAtLineEnd();
     ScanState scanStateAtLineEnd() const;
     bool closesWhereItEnds(const std::string& comment, ScanState endState) const;
