@@ -37,6 +37,7 @@ bool SourcePass::Impl::routineFrameWaitsForBody() const {
 // first.
 PendingRecords SourcePass::Impl::pendingRecords() {
     PendingRecords records;
+    records.reserve(s_.frames.size());
     for (Frame& frame : s_.frames)
         if (frame.carriesRecord())
             records.push_back(&frame.record);

@@ -56,6 +56,15 @@ private:
     int counted_ = 0;
 };
 
+// A record moved through the recorded edits, where `top` is the first line
+// they touched. A line above it stays, as most do: a file of declarations
+// without bodies keeps a record waiting for each routine, and walking the
+// edits for every one of them made the step grow with the square of their
+// number.
+UpdateRecord movedByRecorded(const UpdateRecord& record, const ResultEditor& editor, int top) {
+    return record.line < top ? record : record.movedBy(editor);
+}
+
 } // namespace
 
 UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& pass,
@@ -100,8 +109,9 @@ UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& 
     // routines still wait to settle (a heading whose keyword the search does
     // not see finds one further up): those lines move with the edits, and one
     // that this header took over or removed is no longer theirs to settle.
+    const int top = editor.recordedTop();
     for (UpdateRecord* other : pending) {
-        UpdateRecord moved = other->movedBy(editor);
+        UpdateRecord moved = movedByRecorded(*other, editor, top);
         if (moved.sameLine(record))
             moved = UpdateRecord::untracked(); // taken over as this header's update line
         *other = moved;
@@ -179,8 +189,9 @@ void HeaderStep::settle(const UpdateRecord& record, int checksum, HeaderHost& pa
     ResultEditor& editor = pass.editor();
     editor.startRecording();
     settleUpdateLine(record, checksum, pass);
+    const int top = editor.recordedTop();
     for (UpdateRecord* other : pending)
-        *other = other->movedBy(editor);
+        *other = movedByRecorded(*other, editor, top);
     editor.stopRecording();
 }
 
