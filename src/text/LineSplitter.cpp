@@ -22,8 +22,9 @@ LineSplitter::LineSplitter(std::string_view bytes, LineBreaks& breaks)
 LineSplitter::LineSplitter(ByteReader& reader, LineBreaks& breaks)
     : reader_(&reader), allRead_(false), breaks_(breaks) {
     breaks_ = LineBreaks{};
-    buffer_.resize(kPiece);
-    bytes_ = std::string_view(buffer_.data(), 0);
+    buffer_ = std::make_unique_for_overwrite<char[]>(kPiece);
+    capacity_ = kPiece;
+    bytes_ = std::string_view(buffer_.get(), 0);
     while (bytes_.size() < 3 && fill()) {
     }
     skipByteOrderMark();
@@ -42,7 +43,14 @@ bool LineSplitter::fill() {
     // Keep the bytes not yet split at the front; a line longer than the
     // buffer's free half makes it grow.
     const std::size_t kept = bytes_.size() - pos_;
-    std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
+    if (capacity_ - kept < capacity_ / 2) {
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+        std::memcpy(larger.get(), buffer_.get() + pos_, kept);
+        buffer_ = std::move(larger);
+        capacity_ *= 2;
+    } else {
+        std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
+    }
     const auto keptAt = [&](std::size_t at) {
         return at != std::string_view::npos && at >= pos_ && at < bytes_.size()
                    ? at - pos_
@@ -51,12 +59,10 @@ bool LineSplitter::fill() {
     nextLf_ = keptAt(nextLf_);
     nextCr_ = keptAt(nextCr_);
     pos_ = 0;
-    if (buffer_.size() - kept < buffer_.size() / 2)
-        buffer_.resize(buffer_.size() * 2);
-    const std::size_t n = reader_->read(buffer_.data() + kept, buffer_.size() - kept);
+    const std::size_t n = reader_->read(buffer_.get() + kept, capacity_ - kept);
     if (n == 0)
         allRead_ = true;
-    bytes_ = std::string_view(buffer_.data(), kept + n);
+    bytes_ = std::string_view(buffer_.get(), kept + n);
     return n > 0;
 }
 

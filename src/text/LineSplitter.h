@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,9 @@ private:
     bool fill();
 
     ByteReader* reader_ = nullptr;
-    std::string buffer_;
+    // Not cleared first: a small file fills a few bytes of it.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::string_view bytes_; // the bytes at hand: buffer_, or all of them
     bool allRead_ = true;
     std::size_t pos_ = 0;
