@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "text/Text.h"
 
@@ -12,22 +15,21 @@ namespace fs = std::filesystem;
 
 void addFolder(const fs::path& folder, Discovery& out) {
     std::error_code ec;
-    std::vector<fs::directory_entry> entries;
+    // Each entry with its name, taken once: sorting compares them often.
+    std::vector<std::pair<std::string, fs::directory_entry>> entries;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        entries.push_back(*it);
+        entries.emplace_back(it->path().filename().string(), *it);
     if (ec) {
         out.errors.push_back("cannot read folder '" + folder.string() + "': " + ec.message());
         return;
     }
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.path().filename().string() < b.path().filename().string();
-    });
-    for (const fs::directory_entry& entry : entries) {
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [name, entry] : entries) {
         std::error_code statError;
         if (entry.is_directory(statError) && !entry.is_symlink(statError))
             addFolder(entry.path(), out);
-        else if (isSourceFileName(entry.path().filename().string()) &&
-                 entry.is_regular_file(statError))
+        else if (isSourceFileName(name) && entry.is_regular_file(statError))
             out.files.push_back(entry.path().string());
     }
 }
