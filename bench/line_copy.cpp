@@ -38,6 +38,7 @@ int holdLines(const char* path) {
         editor.append(lines.next());
     editor.writeText("\n", qw::ResultEditor::FinalBreak::Yes, [](std::string_view piece) {
         std::fwrite(piece.data(), 1, piece.size(), stdout);
+        return true;
     });
     return 0;
 }

@@ -330,6 +330,7 @@ ExitStatus runFiles(const std::string& command, const FileArgs& args, PassMode m
             if (o.text)
                 writeSavedText(o.text->editor, o.text->options, [](std::string_view piece) {
                     std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                    return true;
                 });
             std::cout << o.out;
             std::cout.flush();

@@ -26,9 +26,9 @@ bool ResultDocument::matchesSource(FileSystem& fs) const {
     std::string piece;
     bool same = true;
     try {
+        // The first difference decides: a changed file is not put together
+        // to its end.
         writeSavedText(editor, saveOptions, [&](std::string_view saved) {
-            if (!same)
-                return;
             piece.resize(saved.size());
             std::size_t got = 0;
             while (got < saved.size()) {
@@ -38,6 +38,7 @@ bool ResultDocument::matchesSource(FileSystem& fs) const {
                 got += n;
             }
             same = got == saved.size() && std::memcmp(piece.data(), saved.data(), got) == 0;
+            return same;
         });
     } catch (const std::runtime_error&) {
         return false;

@@ -35,9 +35,9 @@ std::string savedText(const ResultEditor& editor, const SaveOptions& options) {
 }
 
 void writeSavedText(const ResultEditor& editor, const SaveOptions& options,
-                    const std::function<void(std::string_view)>& sink) {
-    if (options.byteOrderMark == SaveOptions::ByteOrderMark::Yes)
-        sink("\xEF\xBB\xBF");
+                    const std::function<bool(std::string_view)>& sink) {
+    if (options.byteOrderMark == SaveOptions::ByteOrderMark::Yes && !sink("\xEF\xBB\xBF"))
+        return;
     editor.writeText(options.lineBreak, options.finalBreak, sink);
 }
 

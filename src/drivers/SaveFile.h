@@ -28,9 +28,9 @@ SaveOptions saveOptionsFor(const LineBreaks& source);
 
 // The bytes the editor's text becomes on disk, without its comment marks.
 std::string savedText(const ResultEditor& editor, const SaveOptions& options);
-// The same bytes handed to `sink` a piece at a time.
+// The same bytes handed to `sink` a piece at a time, until it returns false.
 void writeSavedText(const ResultEditor& editor, const SaveOptions& options,
-                    const std::function<void(std::string_view)>& sink);
+                    const std::function<bool(std::string_view)>& sink);
 
 // The target with its extension replaced by ".bak". The extension is the part
 // of the file name from its last "." on; folders (separated by "\", "/" or a

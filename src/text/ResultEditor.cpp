@@ -370,20 +370,23 @@ std::string ResultEditor::text(std::string_view lineBreak, FinalBreak finalBreak
 }
 
 void ResultEditor::writeText(std::string_view lineBreak, FinalBreak finalBreak,
-                             const std::function<void(std::string_view)>& sink) const {
+                             const std::function<bool(std::string_view)>& sink) const {
     constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::string piece;
     piece.reserve(kPiece + 256);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view t = lines_[i].text();
         if (piece.size() + t.size() > kPiece && !piece.empty()) {
-            sink(piece);
+            if (!sink(piece))
+                return;
             piece.clear();
         }
-        if (t.size() > kPiece)
-            sink(t);
-        else
+        if (t.size() > kPiece) {
+            if (!sink(t))
+                return;
+        } else {
             piece += t;
+        }
         if (i + 1 < lines_.size() || finalBreak == FinalBreak::Yes)
             piece += lineBreak;
     }

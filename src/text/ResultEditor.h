@@ -103,9 +103,10 @@ public:
     enum class FinalBreak { No, Yes };
     std::string text(std::string_view lineBreak, FinalBreak finalBreak) const;
     // The same bytes handed to `sink` in pieces of a bounded size, so that a
-    // large text is written without a second copy of it.
+    // large text is written without a second copy of it. A sink that returns
+    // false has seen enough: the rest is not put together.
     void writeText(std::string_view lineBreak, FinalBreak finalBreak,
-                   const std::function<void(std::string_view)>& sink) const;
+                   const std::function<bool(std::string_view)>& sink) const;
 
 private:
     struct Span {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string>
 
+#include "drivers/ResultDocument.h"
 #include "drivers/SaveFile.h"
 #include "engine/SourcePass.h"
 #include "platform/FileSystem.h"
@@ -268,6 +270,45 @@ TEST(SaveOptions, UnchangedTextIsSavedAsItCame) {
         ASSERT_TRUE(saveFile(fs, "/p/A.pas", editor, saveOptionsFor(pass.lineBreaks())));
         EXPECT_EQ(fs.bytes("/p/A.pas"), c.saved.empty() ? c.source : c.saved);
     }
+}
+
+// The text spans several of the pieces it is compared in; a difference in
+// any of them, or in the length, means the file changed.
+TEST(ResultDocument, MatchesOnlyASourceOfTheSameBytes) {
+    ResultDocument doc;
+    doc.title = "/p/A.pas";
+    doc.saveOptions = {"\n", ResultEditor::FinalBreak::Yes, SaveOptions::ByteOrderMark::Yes};
+    for (int i = 0; i < 10000; ++i)
+        doc.editor.append("  WriteLn('line " + std::to_string(i) + "');");
+    const std::string same = savedText(doc.editor, doc.saveOptions);
+    ASSERT_GT(same.size(), std::size_t{3} << 16);
+    const auto changedAt = [&](std::size_t at) {
+        std::string s = same;
+        s[at] = '#';
+        return s;
+    };
+    struct Case {
+        const char* name;
+        std::string source;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"the same", same, true},
+        {"without the mark", same.substr(3), false},
+        {"first line", changedAt(5), false},
+        {"a later piece", changedAt(same.size() / 2), false},
+        {"last byte", changedAt(same.size() - 1), false},
+        {"one byte more", same + "\n", false},
+        {"one byte less", same.substr(0, same.size() - 1), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryFileSystem fs;
+        fs.addFile(doc.title, c.source);
+        EXPECT_EQ(doc.matchesSource(fs), c.matches);
+    }
+    MemoryFileSystem none;
+    EXPECT_FALSE(doc.matchesSource(none));
 }
 
 // The same steps on the platform's files: rename over an existing backup,
