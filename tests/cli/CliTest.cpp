@@ -532,13 +532,13 @@ TEST_F(Cli, ProjectSettingsFileDecidesBetweenOptionsAndTheStore) {
         {{"comment", "--schema", path("team/tools/Team.cs"), "--coder", "Team", "C.pas"},
          header + literal("procedure P;\nbegin // P\nend; // P\nend.")},
         // the project file over the store (style 1), the store where it is silent
-        {{"comment", "other/B.pas"}, "(.|\n)*Not used in this unit!(.|\n)*\nbegin\nend;\nend\."},
+        {{"comment", "other/B.pas"}, "(.|\n)*Not used in this unit!(.|\n)*\nbegin\nend;\nend\\."},
         {{"comment", "other/B.pas", "--no-xref", "--coder", "X"},
          "unit U;\ninterface\nimplementation\n\\(\\* =+ \\*\\)\n(.|\n)*procedure "
-         "P;\nbegin\nend;\nend\."},
+         "P;\nbegin\nend;\nend\\."},
         // two files under different project files and one under none, in one run
         {{"comment", "-j", "2", "team/src/deep/A.pas", "C.pas", "team/src/deep/A.pas"},
-         teamParen + "unit U;(.|\n)*begin // P\nend; // P\nend\." + teamParen},
+         teamParen + "unit U;(.|\n)*begin // P\nend; // P\nend\\." + teamParen},
     };
     for (const Row& row : rows) {
         const CliResult r = run(row.args);
