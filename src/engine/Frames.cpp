@@ -109,8 +109,8 @@ bool SourcePass::Impl::closesWhereItEnds(const std::string& comment, ScanState e
     }
 }
 
-// The language's state in the scanner's terms: a directive counts as a
-// string, inside which nothing may be appended.
+// The language's state in the scanner's terms: a directive or a multi-line
+// string counts as a string, inside which nothing may be appended.
 static ScanState scannerStateOf(CodeState state) {
     switch (state) {
     case CodeState::Code:

@@ -131,7 +131,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         editor_.append(s_.line);
         if (s_.scanState != ScanState::Code)
             editor_.setStartsInsideText(editor_.count() - 1, true);
-        if (codeState_ != CodeState::Code)
+        if (codeState_.state != CodeState::Code)
             editor_.setStartsInsideCodeComment(editor_.count() - 1, true);
     }
     ++s_.lineNo;
@@ -146,7 +146,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         // string). A line read as code from its start on where the scanner
         // met no opener of a string or comment leaves the language in code
         // too: the two readings share every opener ("'", "{", "(*", "//").
-        if (codeState_ != CodeState::Code || lineMayOpen_)
+        if (codeState_.state != CodeState::Code || lineMayOpen_)
             codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
     }
     if (s_.scanState == ScanState::String) {
@@ -503,7 +503,7 @@ ScanState SourcePass::Impl::scanStateAtLineEnd() const {
 // The language's state at the end of the current line, reading on from where
 // it was last asked.
 CodeState SourcePass::Impl::codeStateAtLineEnd() {
-    return codeStateAfter(rawLine_, codeState_);
+    return codeStateAfter(rawLine_, codeState_).state;
 }
 
 // The word after the current token on this line, in lower case; empty when

@@ -218,7 +218,7 @@ private:
     // everywhere (they take no quote of a uses clause for a string, and
     // "(*)" for a whole comment): the state at the start of the current
     // line, and that line as read.
-    CodeState codeState_ = CodeState::Code;
+    LanguageState codeState_;
     std::string_view rawLine_;
     // The scanner met an opener of a string or comment on the current line,
     // or began the line inside one.

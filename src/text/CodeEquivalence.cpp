@@ -352,8 +352,14 @@ std::size_t skipPlainCode(std::string_view text, std::size_t from) {
     return i;
 }
 
-CodeState codeStateAfter(std::string_view text, CodeState state) {
+LanguageState codeStateAfter(std::string_view text, LanguageState start) {
+    CodeState state = start.state;
+    std::size_t quotes = start.quotes;
     const std::size_t n = text.size();
+    const auto lineEndFrom = [&](std::size_t i) {
+        const std::size_t end = text.find_first_of("\r\n", i);
+        return end == std::string_view::npos ? n : end;
+    };
     const auto at = [&](std::size_t i) {
         return i < n ? text[i] : '\0';
     };
@@ -368,9 +374,17 @@ CodeState codeStateAfter(std::string_view text, CodeState state) {
         case CodeState::Code: {
             i = skipPlainCode(text, i);
             if (i == n)
-                return state;
+                return {state, quotes};
             const char c = text[i];
             if (c == '\'') {
+                quotes = multiLineOpenerQuotes(text, i);
+                if (quotes > 0) {
+                    // Only blanks follow the opener; its line break is the
+                    // string's.
+                    state = CodeState::MultiLineString;
+                    i = lineEndFrom(i);
+                    break;
+                }
                 state = CodeState::String;
             } else if (c == '{') {
                 state = at(i + 1) == '$' ? CodeState::BraceDirective : CodeState::BraceComment;
@@ -381,9 +395,25 @@ CodeState codeStateAfter(std::string_view text, CodeState state) {
             } else if (c == '/' && at(i + 1) == '/') {
                 i = text.find_first_of("\r\n", i + 2);
                 if (i == std::string_view::npos)
-                    return state;
+                    return {state, quotes};
             }
             ++i;
+            break;
+        }
+        case CodeState::MultiLineString: {
+            // Here a line starts: as many quotes as opened the string close
+            // it; any other line is the string's, with its break.
+            const std::size_t end = lineEndFrom(i);
+            const std::size_t closed = multiLineCloserEnd(text.substr(i, end - i), quotes);
+            if (closed != std::string_view::npos) {
+                state = CodeState::Code;
+                quotes = 0;
+                i += closed;
+                break;
+            }
+            i = end;
+            if (i < n)
+                i += text[i] == '\r' && at(i + 1) == '\n' ? 2 : 1;
             break;
         }
         case CodeState::String:
@@ -402,13 +432,13 @@ CodeState codeStateAfter(std::string_view text, CodeState state) {
                 state == CodeState::BraceComment || state == CodeState::BraceDirective;
             i = closedAt(i, brace ? "}" : "*)");
             if (i == std::string_view::npos)
-                return state;
+                return {state, quotes};
             state = CodeState::Code;
             break;
         }
         }
     }
-    return state;
+    return {state, quotes};
 }
 
 std::string describeCodeMismatch(const CodeMismatch& m) {

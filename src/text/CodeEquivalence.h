@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,11 +33,30 @@ struct CodeMismatch {
 std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::string_view after);
 
 // Where the language's own rules (those above) stand after a stretch of text.
-enum class CodeState { Code, String, BraceComment, ParenComment, BraceDirective, ParenDirective };
+enum class CodeState {
+    Code,
+    String,
+    MultiLineString,
+    BraceComment,
+    ParenComment,
+    BraceDirective,
+    ParenDirective
+};
 
-// The state after `text` read from `start`. A string ends at a line break, so
-// only comments and directives run on from one line to the next.
-CodeState codeStateAfter(std::string_view text, CodeState start);
+// The state with, in a multi-line string, the number of quotes that opened
+// it: only as many close it.
+struct LanguageState {
+    LanguageState(CodeState s = CodeState::Code, std::size_t q = 0) : state(s), quotes(q) {}
+    CodeState state;
+    std::size_t quotes;
+    friend bool operator==(const LanguageState&, const LanguageState&) = default;
+};
+
+// The state after `text` read from `start`; a text read from a multi-line
+// string begins at the start of a line. A string ends at a line break, so
+// only comments, directives and multi-line strings run on from one line to
+// the next.
+LanguageState codeStateAfter(std::string_view text, LanguageState start);
 
 // The first index from `from` on where a string, comment or directive may
 // open (a quote, "{", "(" or "/"), or the text's length.

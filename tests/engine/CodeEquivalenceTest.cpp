@@ -140,9 +140,10 @@ TEST(CodeEquivalence, CommentAndCleanPassesKeepTheCode) {
 TEST(CodeEquivalence, StateAfterATextFollowsTheSameRules) {
     struct Row {
         const char* text;
-        CodeState start;
-        CodeState expected;
+        LanguageState start;
+        LanguageState expected;
     };
+    const LanguageState multiLine3{CodeState::MultiLineString, 3};
     const Row rows[] = {
         {"x := 1;", CodeState::Code, CodeState::Code},
         {"s := 'abc", CodeState::Code, CodeState::String},
@@ -159,15 +160,24 @@ TEST(CodeEquivalence, StateAfterATextFollowsTheSameRules) {
         {"still } x '", CodeState::BraceComment, CodeState::String},
         {"*) x", CodeState::ParenComment, CodeState::Code},
         {"} x", CodeState::BraceDirective, CodeState::Code},
+        {"s := '''", CodeState::Code, multiLine3},
+        {"s := '''''  ", CodeState::Code, {CodeState::MultiLineString, 5}},
+        {"s := ''' x", CodeState::Code, CodeState::String},
+        {"  ''';", multiLine3, CodeState::Code},
+        {"  ''' { a", multiLine3, CodeState::BraceComment},
+        {"  '''''", multiLine3, multiLine3},
+        {"end; (* text", multiLine3, multiLine3},
+        {"s := '''\r\n{ text }\n  ''' { c", CodeState::Code, CodeState::BraceComment},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(codeStateAfter(r.text, r.start), r.expected) << r.text;
         // A comment appended to code keeps it; appended inside a string, it
         // does not.
         if (r.start == CodeState::Code &&
-            (r.expected == CodeState::Code || r.expected == CodeState::String)) {
+            (r.expected == CodeState::Code || r.expected.state == CodeState::String ||
+             r.expected.state == CodeState::MultiLineString)) {
             EXPECT_EQ(findCodeMismatch(r.text, std::string(r.text) + " { c }").has_value(),
-                      r.expected == CodeState::String)
+                      r.expected != CodeState::Code)
                 << r.text;
         }
     }
