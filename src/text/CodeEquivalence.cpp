@@ -19,6 +19,17 @@ bool isBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
+// Where the line holding `i` ends: its line break, or the text's end.
+std::size_t lineEndFrom(std::string_view text, std::size_t i) {
+    const std::size_t end = text.find_first_of("\r\n", i);
+    return end == std::string_view::npos ? text.size() : end;
+}
+
+// The index after the line break at `i` (CR LF, LF or CR).
+std::size_t afterBreak(std::string_view text, std::size_t i) {
+    return i + (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1);
+}
+
 // The bytes at which a run of plain code may end: blanks, quotes, braces and
 // the first characters of "(*" and "//".
 constexpr std::array<bool, 256> kMayEndCodeRun = [] {
@@ -106,8 +117,7 @@ private:
             end = t_.find("*)", pos_ + 2);
             pos_ = end == std::string_view::npos ? t_.size() : end + 2;
         } else {
-            end = t_.find_first_of("\r\n", pos_ + 2);
-            pos_ = end == std::string_view::npos ? t_.size() : end;
+            pos_ = lineEndFrom(t_, pos_ + 2);
         }
     }
 
@@ -143,7 +153,7 @@ private:
                 state_ = State::MultiLineString;
                 quotes_ = quotes;
                 emit(chunk, from, from + quotes);
-                pos_ = lineEndFrom(pos_); // only blanks follow the opener
+                pos_ = lineEndFrom(t_, pos_); // only blanks follow the opener
                 return true;
             }
             state_ = State::String;
@@ -178,11 +188,6 @@ private:
         return emit(chunk, from, from + 1);
     }
 
-    std::size_t lineEndFrom(std::size_t i) const {
-        const std::size_t end = t_.find_first_of("\r\n", i);
-        return end == std::string_view::npos ? t_.size() : end;
-    }
-
     // Inside a multi-line string every byte of a line is code; each line
     // break comes as a separator. A line that starts (after blanks) with as
     // many quotes as opened the string closes it.
@@ -191,7 +196,7 @@ private:
             return false;
         if (isBreak(t_[pos_])) {
             chunk = {true, pos_, 0}; // at the break: a line that differs is named, not the next
-            pos_ += t_[pos_] == '\r' && at(pos_ + 1) == '\n' ? 2 : 1;
+            pos_ = afterBreak(t_, pos_);
             return true;
         }
         const std::size_t from = pos_;
@@ -200,7 +205,7 @@ private:
             state_ = State::Code;
             return emit(chunk, from, from + closed);
         }
-        return emit(chunk, from, lineEndFrom(from));
+        return emit(chunk, from, lineEndFrom(t_, from));
     }
 
     bool nextInString(CodeChunk& chunk) {
@@ -356,10 +361,6 @@ LanguageState codeStateAfter(std::string_view text, LanguageState start) {
     CodeState state = start.state;
     std::size_t quotes = start.quotes;
     const std::size_t n = text.size();
-    const auto lineEndFrom = [&](std::size_t i) {
-        const std::size_t end = text.find_first_of("\r\n", i);
-        return end == std::string_view::npos ? n : end;
-    };
     const auto at = [&](std::size_t i) {
         return i < n ? text[i] : '\0';
     };
@@ -382,7 +383,7 @@ LanguageState codeStateAfter(std::string_view text, LanguageState start) {
                     // Only blanks follow the opener; its line break is the
                     // string's.
                     state = CodeState::MultiLineString;
-                    i = lineEndFrom(i);
+                    i = lineEndFrom(text, i);
                     break;
                 }
                 state = CodeState::String;
@@ -393,9 +394,7 @@ LanguageState codeStateAfter(std::string_view text, LanguageState start) {
                 state = at(i + 2) == '$' ? CodeState::ParenDirective : CodeState::ParenComment;
                 i += state == CodeState::ParenDirective ? 2 : 1;
             } else if (c == '/' && at(i + 1) == '/') {
-                i = text.find_first_of("\r\n", i + 2);
-                if (i == std::string_view::npos)
-                    return {state, quotes};
+                i = lineEndFrom(text, i + 2); // its break, if any, is code again
             }
             ++i;
             break;
@@ -403,7 +402,7 @@ LanguageState codeStateAfter(std::string_view text, LanguageState start) {
         case CodeState::MultiLineString: {
             // Here a line starts: as many quotes as opened the string close
             // it; any other line is the string's, with its break.
-            const std::size_t end = lineEndFrom(i);
+            const std::size_t end = lineEndFrom(text, i);
             const std::size_t closed = multiLineCloserEnd(text.substr(i, end - i), quotes);
             if (closed != std::string_view::npos) {
                 state = CodeState::Code;
@@ -411,9 +410,7 @@ LanguageState codeStateAfter(std::string_view text, LanguageState start) {
                 i += closed;
                 break;
             }
-            i = end;
-            if (i < n)
-                i += text[i] == '\r' && at(i + 1) == '\n' ? 2 : 1;
+            i = end < n ? afterBreak(text, end) : n;
             break;
         }
         case CodeState::String:
