@@ -7,6 +7,7 @@
 #include "engine/Messages.h"
 #include "engine/SourcePassImpl.h"
 #include "platform/FileSystem.h"
+#include "text/ByteRuns.h"
 #include "text/LineSplitter.h"
 #include "text/MultiLineString.h"
 #include "text/ResultEditor.h"
@@ -109,15 +110,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         s_.line.assign(raw);
         // The bytes of the line without blanks and control characters at its
         // ends: those are all up to 32, and count only between others.
-        const std::string& line = s_.line;
-        std::size_t b = 0, e = line.size();
-        while (b < e && static_cast<unsigned char>(line[b]) <= 32)
-            ++b;
-        while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32)
-            --e;
-        unsigned sum = 0;
-        for (std::size_t k = b; k < e; ++k)
-            sum += static_cast<unsigned char>(line[k]);
+        const std::uint32_t sum = byteSum(trim(raw));
         s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
         checksumResetOnLine_ = false;
     }

@@ -1,5 +1,6 @@
 #include "text/CodeEquivalence.h"
 
+#include "text/ByteRuns.h"
 #include "text/MultiLineString.h"
 #include "text/TokenJoining.h"
 
@@ -315,46 +316,9 @@ std::optional<CodeMismatch> findCodeMismatch(std::string_view before, std::strin
     }
 }
 
-// The bytes at which a string, comment or directive may open.
-constexpr std::array<char, 4> kOpeners{'\'', '{', '(', '/'};
-constexpr std::array<bool, 256> kMayOpen = [] {
-    std::array<bool, 256> table{};
-    for (char c : kOpeners)
-        table[static_cast<unsigned char>(c)] = true;
-    return table;
-}();
-
-namespace {
-
-constexpr std::uint64_t kOnes = 0x0101010101010101u;
-
-// Bit 7 of every byte of `w` that is one of the openers: the lowest such bit
-// is exact (a borrow can flag only bytes above a true match).
-constexpr std::uint64_t openersIn(std::uint64_t w) {
-    std::uint64_t hits = 0;
-    for (const char c : kOpeners) {
-        const std::uint64_t x = w ^ (kOnes * static_cast<unsigned char>(c));
-        hits |= (x - kOnes) & ~x & (kOnes << 7);
-    }
-    return hits;
-}
-
-} // namespace
-
-// Eight bytes at a time: a run of plain code is most of a line.
+// A string, comment or directive may open only at a quote, "{", "(" or "/".
 std::size_t skipPlainCode(std::string_view text, std::size_t from) {
-    std::size_t i = from;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= text.size(); i += 8) {
-            std::uint64_t w;
-            std::memcpy(&w, text.data() + i, 8);
-            if (const std::uint64_t hits = openersIn(w))
-                return i + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
-        }
-    }
-    while (i < text.size() && !kMayOpen[static_cast<unsigned char>(text[i])])
-        ++i;
-    return i;
+    return findFirstOfFour<'\'', '{', '(', '/'>(text, from);
 }
 
 LanguageState codeStateAfter(std::string_view text, LanguageState start) {

@@ -202,7 +202,7 @@ TEST(CodeEquivalence, PlainCodeEndsAtTheFirstOpener) {
     const std::string fillers[] = {"a", "\x80", "\xff", std::string(1, '\0'), "&", "|", ")", "0"};
     for (const std::string& filler : fillers)
         for (const char opener : {'\'', '{', '(', '/'})
-            for (std::size_t at = 0; at < 20; ++at)
+            for (std::size_t at = 0; at < 40; ++at)
                 for (std::size_t from = 0; from <= at; from += 3) {
                     std::string text;
                     for (std::size_t k = 0; k < at; ++k)
