@@ -67,6 +67,46 @@ std::size_t findFirstOfFour(std::string_view text, std::size_t from) {
     return n;
 }
 
+#if defined(__SSE2__)
+namespace byteruns {
+// Bit k set where byte k of the sixteen at `p` is above 32 (not a blank or
+// control character).
+inline unsigned aboveBlanks(const char* p) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i k32 = _mm_set1_epi8(32);
+    const __m128i blank = _mm_cmpeq_epi8(_mm_max_epu8(v, k32), k32);
+    return ~static_cast<unsigned>(_mm_movemask_epi8(blank)) & 0xFFFFu;
+}
+} // namespace byteruns
+#endif
+
+// The index of the first byte above 32, or the text's length.
+inline std::size_t firstAboveBlanks(std::string_view text) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16)
+        if (const unsigned hits = byteruns::aboveBlanks(text.data() + i))
+            return i + static_cast<std::size_t>(std::countr_zero(hits));
+#endif
+    while (i < n && static_cast<unsigned char>(text[i]) <= 32)
+        ++i;
+    return i;
+}
+
+// One past the last byte above 32, or 0.
+inline std::size_t endOfAboveBlanks(std::string_view text) {
+    std::size_t e = text.size();
+#if defined(__SSE2__)
+    for (; e >= 16; e -= 16)
+        if (const unsigned hits = byteruns::aboveBlanks(text.data() + e - 16))
+            return e - 16 + 32 - static_cast<std::size_t>(std::countl_zero(hits));
+#endif
+    while (e > 0 && static_cast<unsigned char>(text[e - 1]) <= 32)
+        --e;
+    return e;
+}
+
 // The sum of the bytes, each taken as 0 to 255, modulo 2 to the 32nd.
 inline std::uint32_t byteSum(std::string_view text) {
     const std::size_t n = text.size();
@@ -74,13 +114,29 @@ inline std::uint32_t byteSum(std::string_view text) {
     std::size_t i = 0;
     std::uint32_t sum = 0;
 #if defined(__SSE2__)
-    __m128i lanes = _mm_setzero_si128();
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        lanes = _mm_add_epi64(lanes, _mm_sad_epu8(v, _mm_setzero_si128()));
+    if (n >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        const auto sumAt = [&](std::size_t at, __m128i keep) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            return _mm_sad_epu8(_mm_and_si128(v, keep), zero);
+        };
+        const __m128i all = _mm_set1_epi8(-1);
+        __m128i lanes = zero;
+        for (; i + 16 <= n; i += 16)
+            lanes = _mm_add_epi64(lanes, sumAt(i, all));
+        if (i < n) {
+            // The last sixteen bytes, overlapping those already summed: only
+            // the last n - i of them count.
+            alignas(16) static constexpr unsigned char kLast[32] = {
+                0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
+                0,    0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+            const __m128i keep = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kLast + (n - i)));
+            lanes = _mm_add_epi64(lanes, sumAt(n - 16, keep));
+        }
+        return static_cast<std::uint32_t>(_mm_cvtsi128_si32(lanes)) +
+               static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(lanes, 8)));
     }
-    sum = static_cast<std::uint32_t>(_mm_cvtsi128_si32(lanes)) +
-          static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(lanes, 8)));
 #endif
     for (; i < n; ++i)
         sum += p[i];

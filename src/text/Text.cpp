@@ -1,5 +1,7 @@
 #include "text/Text.h"
 
+#include "text/ByteRuns.h"
+
 #include <algorithm>
 
 namespace qw {
@@ -17,22 +19,12 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
-static bool isTrimmed(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 std::string_view trimLeft(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && isTrimmed(s[b]))
-        ++b;
-    return s.substr(b);
+    return s.substr(firstAboveBlanks(s));
 }
 
 std::string_view trimRight(std::string_view s) {
-    std::size_t e = s.size();
-    while (e > 0 && isTrimmed(s[e - 1]))
-        --e;
-    return s.substr(0, e);
+    return s.substr(0, endOfAboveBlanks(s));
 }
 
 std::string_view trim(std::string_view s) {
