@@ -110,7 +110,9 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         s_.line.assign(raw);
         // The bytes of the line without blanks and control characters at its
         // ends: those are all up to 32, and count only between others.
-        const std::uint32_t sum = byteSum(trim(raw));
+        const std::size_t b = firstAboveBlanks(raw);
+        const std::size_t e = b < raw.size() ? endOfAboveBlanks(raw) : b;
+        const std::uint32_t sum = byteSum(raw.substr(b, e - b));
         s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
         checksumResetOnLine_ = false;
     }
@@ -191,9 +193,23 @@ CodeChar codeChar(char c) {
     return kCodeChars[static_cast<unsigned char>(c)];
 }
 
+// The loops over a run of word characters or blanks take one look per byte.
+template <typename Test> constexpr std::array<bool, 256> bytesWhere(Test test) {
+    std::array<bool, 256> table{};
+    for (std::size_t c = 0; c < 256; ++c)
+        table[c] = test(kCodeChars[c]);
+    return table;
+}
+constexpr std::array<bool, 256> kWordChars =
+    bytesWhere([](CodeChar k) { return k == CodeChar::WordStart || k == CodeChar::Digit; });
+constexpr std::array<bool, 256> kBlanks =
+    bytesWhere([](CodeChar k) { return k == CodeChar::Blank; });
+
 bool isWordChar(char c) {
-    const CodeChar k = codeChar(c);
-    return k == CodeChar::WordStart || k == CodeChar::Digit;
+    return kWordChars[static_cast<unsigned char>(c)];
+}
+bool isBlank(char c) {
+    return kBlanks[static_cast<unsigned char>(c)];
 }
 
 // These walk a run of the line that starts at `i` (inside it) without
@@ -202,20 +218,20 @@ bool isWordChar(char c) {
 
 // The index of the last blank of the run that starts at `i`.
 int lastOfBlanks(const std::string& line, int i) {
-    const char* p = line.c_str();
-    int j = i;
-    while (p[j + 1] == ' ' || p[j + 1] == '\t')
-        ++j;
-    return j;
+    const char* const first = line.c_str() + i;
+    const char* last = first;
+    while (isBlank(last[1]))
+        ++last;
+    return i + static_cast<int>(last - first);
 }
 
 // The index of the last word character of the run that starts at `i`.
 int lastOfWord(const std::string& line, int i) {
-    const char* p = line.c_str();
-    int j = i;
-    while (isWordChar(p[j + 1]))
-        ++j;
-    return j;
+    const char* const first = line.c_str() + i;
+    const char* last = first;
+    while (isWordChar(last[1]))
+        ++last;
+    return i + static_cast<int>(last - first);
 }
 
 } // namespace
