@@ -17,34 +17,15 @@
 
 namespace qw {
 
-// The first index from `from` on that holds one of the bytes A, B, C or D, or
-// the text's length.
+namespace byteruns {
+
+// findFirstOfFour eight bytes at a time, for processors without SSE2 and for
+// texts shorter than sixteen bytes.
 template <char A, char B, char C, char D>
-std::size_t findFirstOfFour(std::string_view text, std::size_t from) {
+std::size_t firstOfFourPortable(std::string_view text, std::size_t from) {
     const std::size_t n = text.size();
     const char* p = text.data();
     std::size_t i = from;
-#if defined(__SSE2__)
-    if (n >= 16 && i < n) {
-        const __m128i a = _mm_set1_epi8(A), b = _mm_set1_epi8(B);
-        const __m128i c = _mm_set1_epi8(C), d = _mm_set1_epi8(D);
-        const auto hitsAt = [&](std::size_t at) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-            const __m128i ab = _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b));
-            const __m128i cd = _mm_or_si128(_mm_cmpeq_epi8(v, c), _mm_cmpeq_epi8(v, d));
-            return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ab, cd)));
-        };
-        for (; i + 16 <= n; i += 16)
-            if (const unsigned hits = hitsAt(i))
-                return i + static_cast<std::size_t>(std::countr_zero(hits));
-        if (i == n)
-            return n;
-        // The last sixteen bytes, overlapping those already read: the bits of
-        // bytes before `i` are shifted out.
-        const unsigned hits = hitsAt(n - 16) >> (i - (n - 16));
-        return hits ? i + static_cast<std::size_t>(std::countr_zero(hits)) : n;
-    }
-#endif
     if constexpr (std::endian::native == std::endian::little) {
         constexpr std::uint64_t kOnes = 0x0101010101010101u;
         // Bit 7 of every byte equal to `c`: the lowest such bit is exact (a
@@ -65,6 +46,39 @@ std::size_t findFirstOfFour(std::string_view text, std::size_t from) {
         if (p[i] == A || p[i] == B || p[i] == C || p[i] == D)
             return i;
     return n;
+}
+
+} // namespace byteruns
+
+// The first index from `from` on that holds one of the bytes A, B, C or D, or
+// the text's length.
+template <char A, char B, char C, char D>
+std::size_t findFirstOfFour(std::string_view text, std::size_t from) {
+#if defined(__SSE2__)
+    const std::size_t n = text.size();
+    const char* p = text.data();
+    std::size_t i = from;
+    if (n >= 16 && i < n) {
+        const __m128i a = _mm_set1_epi8(A), b = _mm_set1_epi8(B);
+        const __m128i c = _mm_set1_epi8(C), d = _mm_set1_epi8(D);
+        const auto hitsAt = [&](std::size_t at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+            const __m128i ab = _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b));
+            const __m128i cd = _mm_or_si128(_mm_cmpeq_epi8(v, c), _mm_cmpeq_epi8(v, d));
+            return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ab, cd)));
+        };
+        for (; i + 16 <= n; i += 16)
+            if (const unsigned hits = hitsAt(i))
+                return i + static_cast<std::size_t>(std::countr_zero(hits));
+        if (i == n)
+            return n;
+        // The last sixteen bytes, overlapping those already read: the bits of
+        // bytes before `i` are shifted out.
+        const unsigned hits = hitsAt(n - 16) >> (i - (n - 16));
+        return hits ? i + static_cast<std::size_t>(std::countr_zero(hits)) : n;
+    }
+#endif
+    return byteruns::firstOfFourPortable<A, B, C, D>(text, from);
 }
 
 #if defined(__SSE2__)
