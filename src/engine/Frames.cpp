@@ -1,5 +1,6 @@
 // Frames of open blocks and the comments behind their begin and end.
 #include "engine/SourcePassImpl.h"
+#include "text/ByteRuns.h"
 #include "text/ResultEditor.h"
 #include "text/Text.h"
 
@@ -160,12 +161,7 @@ void SourcePass::Impl::resetChecksum() {
 void SourcePass::Impl::countAppendedInChecksum(std::string_view line, const std::string& comment) {
     if (checksumResetOnLine_)
         return;
-    unsigned sum = 0;
-    for (std::size_t i = trimRight(line).size(); i < line.size(); ++i)
-        sum += static_cast<unsigned char>(line[i]);
-    for (unsigned char c : comment)
-        sum += c;
-    s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
+    addToChecksum(byteSum(line.substr(trimRight(line).size())) + byteSum(comment));
 }
 
 void SourcePass::Impl::beginBlock() {

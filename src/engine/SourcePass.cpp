@@ -110,10 +110,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         s_.line.assign(raw);
         // The bytes of the line without blanks and control characters at its
         // ends: those are all up to 32, and count only between others.
-        const std::size_t b = firstAboveBlanks(raw);
-        const std::size_t e = b < raw.size() ? endOfAboveBlanks(raw) : b;
-        const std::uint32_t sum = byteSum(raw.substr(b, e - b));
-        s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
+        addToChecksum(byteSum(trim(raw)));
         checksumResetOnLine_ = false;
     }
     progress_.lineProcessed(length);

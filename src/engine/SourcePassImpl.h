@@ -183,6 +183,10 @@ private:
     std::string buildEndComment(const std::string& text) const;
     void writeBlockComment();
     void resetChecksum();
+    // The checksum keeps the low byte of the sum of the bytes it was given.
+    void addToChecksum(std::uint32_t sum) {
+        s_.lineChecksum = static_cast<int>((static_cast<unsigned>(s_.lineChecksum) + sum) & 0xFFu);
+    }
     void countAppendedInChecksum(std::string_view line, const std::string& comment);
     void beginBlock();
     void assemblerBody();

@@ -1,7 +1,5 @@
 #include "text/Text.h"
 
-#include "text/ByteRuns.h"
-
 #include <algorithm>
 
 namespace qw {
@@ -17,18 +15,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return toLowerAscii(x) == toLowerAscii(y);
            });
-}
-
-std::string_view trimLeft(std::string_view s) {
-    return s.substr(firstAboveBlanks(s));
-}
-
-std::string_view trimRight(std::string_view s) {
-    return s.substr(0, endOfAboveBlanks(s));
-}
-
-std::string_view trim(std::string_view s) {
-    return trimRight(trimLeft(s));
 }
 
 bool containsWord(std::string_view list, std::string_view word) {

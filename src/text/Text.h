@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/ByteRuns.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,9 +15,16 @@ constexpr char toLowerAscii(char c) {
 std::string toLower(std::string_view s);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // Removes blanks and control characters (bytes up to 32) at both ends.
-std::string_view trim(std::string_view s);
-std::string_view trimRight(std::string_view s);
-std::string_view trimLeft(std::string_view s);
+// Inline: the pass trims every line it reads.
+inline std::string_view trimLeft(std::string_view s) {
+    return s.substr(firstAboveBlanks(s));
+}
+inline std::string_view trimRight(std::string_view s) {
+    return s.substr(0, endOfAboveBlanks(s));
+}
+inline std::string_view trim(std::string_view s) {
+    return trimRight(trimLeft(s));
+}
 bool containsWord(std::string_view list, std::string_view word); // " " + word + " " in list
 
 } // namespace qw
