@@ -10,9 +10,15 @@ void SourcePass::Impl::pushFrame(std::string text) {
     s_.frames.push_back({Frame::Kind::Block, std::move(text), s_.blockDepth, {}});
 }
 
-// A frame named by the whole line, as the line of a case or a type is.
+// A frame named by the whole line, as the line of a case or a type is. A
+// line that also closes a frame carries that frame's end comment from an
+// earlier run; the name leaves it out, or every run would name the frame anew
+// and its end would take one comment more.
 void SourcePass::Impl::pushFrameOfLine() {
-    pushFrame(std::string(trim(s_.line)));
+    std::string_view line = trimRight(s_.line);
+    if (!endCommentsOnLine_.empty() && line.ends_with(endCommentsOnLine_))
+        line.remove_suffix(endCommentsOnLine_.size());
+    pushFrame(std::string(trim(line)));
 }
 
 // Removing a frame cannot fail here, so the pass never needs the "Error
@@ -129,8 +135,10 @@ void SourcePass::Impl::writeBlockComment() {
     if (options_.style == EndCommentStyle::None)
         return;
     const std::string& text = s_.frames.back().text;
-    if (s_.line.find(text) != std::string::npos)
+    if (s_.line.find(text) != std::string::npos) {
+        endCommentsOnLine_ += buildEndComment(text);
         return; // the line already names the block
+    }
     // A comment that would end early or stay open is not written: the line
     // ends inside a string, or the comment holds the closer of the comment
     // the line ends in (a "}" in a line comment behind an open "{" closes

@@ -112,6 +112,7 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         // ends: those are all up to 32, and count only between others.
         addToChecksum(byteSum(trim(raw)));
         checksumResetOnLine_ = false;
+        endCommentsOnLine_.clear();
     }
     progress_.lineProcessed(length);
     host_.lineProcessed(progress_);

@@ -203,6 +203,10 @@ private:
 
     // The body checksum restarted on the current line.
     bool checksumResetOnLine_ = false;
+    // The end comments, in their order, that an earlier run wrote behind the
+    // current line for the frames it closes: a frame named by the line is
+    // named by it without them, as it was when they were written.
+    std::string endCommentsOnLine_;
     // The keyword the token is.
     Keyword kw_ = Keyword::None;
     // TokenLower has been made for the current token.
