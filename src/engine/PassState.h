@@ -26,7 +26,6 @@ struct PassState {
     int scanPos = 1; // 1-based
     ScanState scanState = ScanState::Code;
     int multiLineQuotes = 0; // the quotes that open (and will close) it
-    bool delimToken = false;
     // The token being processed, as written: a view into `line` (or of a
     // literal), valid while the rules for it run.
     std::string_view token;

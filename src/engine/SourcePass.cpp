@@ -283,8 +283,9 @@ void SourcePass::Impl::scanLine() {
         // Most characters of code begin a word or a run of blanks that ends
         // no token: those only move on.
         const int i = s_.scanPos - 1;
+        const char c = line[static_cast<std::size_t>(i)];
+        const CodeChar k = codeChar(c);
         if (wordStart_ < 0) {
-            const CodeChar k = codeChar(line[static_cast<std::size_t>(i)]);
             if (k == CodeChar::WordStart) {
                 const int last = lastOfWord(line, i);
                 if (last + 1 < len) {
@@ -297,26 +298,47 @@ void SourcePass::Impl::scanLine() {
                 continue;
             }
         }
-        scanCodeChar();
+        // Blanks and punctuation marks, the other common characters, end the
+        // pending word; a punctuation mark is a token of its own. Further
+        // blanks give only empty tokens: the scan goes on after the last.
+        if (k == CodeChar::Blank) {
+            s_.scanPos = lastOfBlanks(line, i) + 1;
+            endPendingWord(i);
+        } else if (k == CodeChar::Other) {
+            endPendingWord(i);
+            delimiterEvent(c);
+        } else {
+            scanCodeChar();
+        }
         ++s_.scanPos;
     }
 }
 
-// One character of code at ScanPos, with the token events it ends.
+// The token event of a word that ends before column `i`; without one, the
+// empty token that a uses clause sees between its names.
+void SourcePass::Impl::endPendingWord(int i) {
+    const int word = wordStart_;
+    wordStart_ = -1;
+    if (word >= 0) {
+        setToken(std::string_view(s_.line).substr(word, i - word));
+        tokenEvent(word);
+    } else if (s_.inUses) {
+        setToken({});
+        usesRule();
+    }
+}
+
+// One character of code at ScanPos that may open a string or comment, begin
+// a word or an escaped identifier, or end the line's last word, with the
+// token events it ends.
 void SourcePass::Impl::scanCodeChar() {
     const std::string& line = s_.line;
     const int len = static_cast<int>(line.size());
     const int i = s_.scanPos - 1;
     const int wordBefore = wordStart_;
-    s_.delimToken = false;
+    bool delimiter = false;
     const char c = line[i];
     switch (codeChar(c)) {
-    case CodeChar::Blank: {
-        wordStart_ = -1;
-        // Further blanks give only empty tokens; go to the last one.
-        s_.scanPos = lastOfBlanks(line, i) + 1;
-        break;
-    }
     case CodeChar::MayOpen: {
         wordStart_ = -1;
         const Opener opener = openerAt(line, static_cast<std::size_t>(i));
@@ -344,7 +366,7 @@ void SourcePass::Impl::scanCodeChar() {
             s_.scanPos = len;
             break;
         case Opener::None:
-            s_.delimToken = c == '('; // a lone "/" is no token
+            delimiter = c == '('; // a lone "/" is no token
             break;
         }
         break;
@@ -365,9 +387,10 @@ void SourcePass::Impl::scanCodeChar() {
             break;
         }
         [[fallthrough]];
+    case CodeChar::Blank: // taken by scanLine
     case CodeChar::Other:
         wordStart_ = -1;
-        s_.delimToken = true;
+        delimiter = true;
         break;
     }
 
@@ -386,7 +409,7 @@ void SourcePass::Impl::scanCodeChar() {
             usesRule(); // an empty token only ends a uses clause at ";"
         }
     }
-    if (s_.delimToken)
+    if (delimiter)
         delimiterEvent(c);
 }
 
@@ -427,7 +450,6 @@ void SourcePass::Impl::delimiterEvent(char c) {
             ++s_.scanPos;
         }
     }
-    s_.delimToken = false;
     rulesForToken(column);
 }
 

@@ -48,6 +48,7 @@ private:
     bool readLine(std::string_view raw);
     void scanLine();
     void scanCodeChar();
+    void endPendingWord(int i);
     void tokenEvent(int column);
     void setToken(std::string_view token) {
         s_.token = token;
