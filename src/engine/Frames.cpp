@@ -78,18 +78,25 @@ void SourcePass::Impl::settleUnfinishedRoutines() {
     }
 }
 
-std::string SourcePass::Impl::buildEndComment(const std::string& text) const {
+// The comment behind a begin or end for a frame's text, in the chosen style.
+// Built in a buffer kept from frame to frame: a unit closes thousands.
+const std::string& SourcePass::Impl::endComment(const std::string& text) {
+    std::string& comment = endComment_;
+    comment.clear();
     switch (options_.style) {
     case EndCommentStyle::Line:
-        return " // " + text;
+        comment.append(" // ").append(text);
+        break;
     case EndCommentStyle::Brace:
-        return " { " + text + " }";
+        comment.append(" { ").append(text).append(" }");
+        break;
     case EndCommentStyle::Paren:
-        return " (* " + text + " *)";
+        comment.append(" (* ").append(text).append(" *)");
+        break;
     case EndCommentStyle::None:
         break;
     }
-    return {};
+    return comment;
 }
 
 // Whether `comment`, appended to a line that ends in scanner state `endState`,
@@ -136,7 +143,7 @@ void SourcePass::Impl::writeBlockComment() {
         return;
     const std::string& text = s_.frames.back().text;
     if (s_.line.find(text) != std::string::npos) {
-        endCommentsOnLine_ += buildEndComment(text);
+        endCommentsOnLine_ += endComment(text);
         return; // the line already names the block
     }
     // A comment that would end early or stay open is not written: the line
@@ -145,14 +152,15 @@ void SourcePass::Impl::writeBlockComment() {
     // that "{"), or its own closer before its end.
     // The scanner's reading and the language's must both agree: where they
     // differ (a quote in a uses clause) the language decides what is code.
-    const std::string comment = buildEndComment(text);
+    const std::string& comment = endComment(text);
     if (!closesWhereItEnds(comment, scanStateAtLineEnd()) ||
         !closesWhereItEnds(comment, scannerStateOf(codeStateAtLineEnd())))
         return;
     const int last = editor_.count() - 1;
     const int column = static_cast<int>(editor_.line(last).size());
     countAppendedInChecksum(editor_.line(last), comment);
-    editor_.replace(last, std::string(editor_.line(last)) + comment);
+    lineWithComment_.assign(editor_.line(last)).append(comment);
+    editor_.replace(last, lineWithComment_);
     markComment(last, column, static_cast<int>(comment.size()));
 }
 
@@ -167,7 +175,7 @@ void SourcePass::Impl::resetChecksum() {
 // keeps its checksum from run to run. On a line where the body began the
 // restart discards the line anyway.
 void SourcePass::Impl::countAppendedInChecksum(std::string_view line, const std::string& comment) {
-    if (checksumResetOnLine_)
+    if (checksumResetOnLine_ || !sumsBodies_)
         return;
     addToChecksum(byteSum(line.substr(trimRight(line).size())) + byteSum(comment));
 }

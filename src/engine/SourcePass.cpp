@@ -55,6 +55,7 @@ SourcePass::Impl::Impl(const PassOptions& options, PassHost& host, Progress& pro
                        ResultEditor& editor, const std::string& fileName)
     : options_(options), host_(host), progress_(progress), editor_(editor), fileName_(fileName),
       headerStep_(options.schema, options.coderName, options.clock),
+      sumsBodies_(!options.schema.empty()),
       xrefOn_(options.mode == PassMode::Comment && options.crossReference == CrossReference::On) {}
 
 Button SourcePass::Impl::ask(MessageId id, DialogKind kind, std::string text,
@@ -110,7 +111,8 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         s_.line.assign(raw);
         // The bytes of the line without blanks and control characters at its
         // ends: those are all up to 32, and count only between others.
-        addToChecksum(byteSum(trim(raw)));
+        if (sumsBodies_)
+            addToChecksum(byteSum(trim(raw)));
         checksumResetOnLine_ = false;
         endCommentsOnLine_.clear();
     }

@@ -181,7 +181,7 @@ private:
     PendingRecords pendingRecords();
     void finishRoutine(const UpdateRecord& record);
     void settleUnfinishedRoutines();
-    std::string buildEndComment(const std::string& text) const;
+    const std::string& endComment(const std::string& text);
     void writeBlockComment();
     void resetChecksum();
     // The checksum keeps the low byte of the sum of the bytes it was given.
@@ -204,10 +204,16 @@ private:
 
     // The body checksum restarted on the current line.
     bool checksumResetOnLine_ = false;
+    // Bodies are summed only for the update lines of headers: a schema of no
+    // lines places none.
+    bool sumsBodies_ = false;
     // The end comments, in their order, that an earlier run wrote behind the
     // current line for the frames it closes: a frame named by the line is
     // named by it without them, as it was when they were written.
     std::string endCommentsOnLine_;
+    // Buffers of writeBlockComment, kept from frame to frame.
+    std::string endComment_;
+    std::string lineWithComment_;
     // The keyword the token is.
     Keyword kw_ = Keyword::None;
     // TokenLower has been made for the current token.

@@ -69,15 +69,21 @@ UpdateRecord movedByRecorded(const UpdateRecord& record, const ResultEditor& edi
 
 UpdateRecord HeaderStep::placeHeader(const RoutineHeading& heading, HeaderHost& pass,
                                      const PendingRecords& pending) {
-    const ExpandedHeader header =
-        expandHeader(schema_, placeholders_,
-                     {heading.name, heading.resultType, heading.paramText, coderName_}, clock_);
-    const HeaderLayout layout{schema_, header, heading.column};
     ResultEditor& editor = pass.editor();
     const int headingLine = findHeadingLine(editor);
     const int linesBefore = editor.count();
     if (sharesHeadedLine(heading, editor, headingLine))
         return UpdateRecord::untracked();
+    // A schema of no lines (end comments only) gives every routine an empty
+    // header, which changes no line and tracks no update.
+    if (schema_.empty()) {
+        lastHeaded_ = {heading.sourceLine, linesBefore - headingLine};
+        return UpdateRecord::untracked();
+    }
+    const ExpandedHeader header =
+        expandHeader(schema_, placeholders_,
+                     {heading.name, heading.resultType, heading.paramText, coderName_}, clock_);
+    const HeaderLayout layout{schema_, header, heading.column};
 
     // An existing header is updated in place only where that keeps the code:
     // text above a heading that merely looks like a header (a comment opened

@@ -372,26 +372,33 @@ std::string ResultEditor::text(std::string_view lineBreak, FinalBreak finalBreak
 void ResultEditor::writeText(std::string_view lineBreak, FinalBreak finalBreak,
                              const std::function<bool(std::string_view)>& sink) const {
     constexpr std::size_t kPiece = std::size_t{1} << 16;
-    std::string piece;
-    piece.reserve(kPiece + 256);
+    // Copied by hand: a string's append checks its room for every line.
+    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece + lineBreak.size());
+    std::size_t used = 0;
+    const auto add = [&](std::string_view bytes) {
+        if (bytes.empty())
+            return; // an empty line has no bytes to copy from
+        std::memcpy(piece.get() + used, bytes.data(), bytes.size());
+        used += bytes.size();
+    };
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view t = lines_[i].text();
-        if (piece.size() + t.size() > kPiece && !piece.empty()) {
-            if (!sink(piece))
+        if (used + t.size() > kPiece && used > 0) {
+            if (!sink({piece.get(), used}))
                 return;
-            piece.clear();
+            used = 0;
         }
         if (t.size() > kPiece) {
             if (!sink(t))
                 return;
         } else {
-            piece += t;
+            add(t);
         }
         if (i + 1 < lines_.size() || finalBreak == FinalBreak::Yes)
-            piece += lineBreak;
+            add(lineBreak);
     }
-    if (!piece.empty())
-        sink(piece);
+    if (used > 0)
+        sink({piece.get(), used});
 }
 
 } // namespace qw
