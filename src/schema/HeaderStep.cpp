@@ -146,9 +146,18 @@ UpdateRecord HeaderStep::insertWhole(HeaderHost& pass, const HeaderLayout& layou
 
 UpdateRecord HeaderStep::placeOrUpdate(HeaderHost& pass, const HeaderLayout& layout,
                                        int headingLine) const {
-    HeaderMatch match = matchExistingHeader(pass.editor(), layout, headingLine);
-    if (match.insertWhole)
-        return insertWhole(pass, layout, match.headingLine);
+    ResultEditor& editor = pass.editor();
+    HeaderMatch match = matchExistingHeader(editor, layout, headingLine);
+    if (match.insertWhole) {
+        // No header was found to update: the lines the matching took for its
+        // old parameter continuation lines and deleted on the way are the
+        // user's text, and stay.
+        if (match.headingLine != headingLine) {
+            editor.takeBackRecorded();
+            editor.startRecording();
+        }
+        return insertWhole(pass, layout, headingLine);
+    }
     const int q = updateHeaderInPlace(pass, layout, match);
     const int u = layout.trackedUpdate();
     if (u < 0)
