@@ -1,5 +1,6 @@
 #include "text/CodeKeepingChanges.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,37 @@ std::size_t sizeOfLines(const ResultEditor& editor, int from, int to) {
 void appendLines(std::string& out, const ResultEditor& editor, int from, int to) {
     for (int i = from; i < to; ++i)
         appendLine(out, editor.line(i));
+}
+
+LanguageState stateAfterLine(std::string_view line, LanguageState state) {
+    return codeStateAfter("\n", codeStateAfter(line, state));
+}
+
+// Whether every line that the changes left as it was begins in the same state
+// of the language as before. A change that closes early a comment opened
+// above it, or opens one, leaves the lines after it on the other side even
+// where they hold no code: blank lines, or a comment of their own.
+bool unchangedLinesReadAlike(const ResultEditor& editor, int from, int top, int last,
+                             const std::vector<std::string_view>& earlier) {
+    LanguageState atTop;
+    for (int i = from; i < top; ++i)
+        atTop = stateAfterLine(editor.line(i), atTop);
+    std::vector<LanguageState> now; // at the start of lines top..last
+    now.reserve(static_cast<std::size_t>(last - top + 1));
+    LanguageState state = atTop;
+    for (int i = top; i <= last; ++i) {
+        now.push_back(state);
+        state = stateAfterLine(editor.line(i), state);
+    }
+    state = atTop;
+    for (std::size_t k = 0; k < earlier.size(); ++k) {
+        const std::optional<int> moved = editor.recordedMove(top + static_cast<int>(k));
+        if (moved && *moved >= top && *moved <= last &&
+            now[static_cast<std::size_t>(*moved - top)] != state)
+            return false;
+        state = stateAfterLine(earlier[k], state);
+    }
+    return true;
 }
 
 } // namespace
@@ -60,7 +92,8 @@ bool recordedChangesKeepCode(const ResultEditor& editor, int last) {
     std::string after;
     after.reserve(unchangedSize + sizeOfLines(editor, top, last + 1));
     appendLines(after, editor, from, last + 1);
-    return !findCodeMismatch(before, after).has_value();
+    return !findCodeMismatch(before, after).has_value() &&
+           unchangedLinesReadAlike(editor, from, top, last, earlier->text);
 }
 
 } // namespace qw
