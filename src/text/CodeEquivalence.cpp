@@ -321,6 +321,32 @@ std::size_t skipPlainCode(std::string_view text, std::size_t from) {
     return findFirstOfFour<'\'', '{', '(', '/'>(text, from);
 }
 
+bool holdsOnlyComments(std::string_view line) {
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const char c = line[i];
+        const char next = i + 1 < n ? line[i + 1] : '\0';
+        std::size_t end = std::string_view::npos;
+        if (isBlank(c)) {
+            ++i;
+            continue;
+        }
+        if (c == '{' && next != '$') {
+            end = line.find('}', i + 1);
+            i = end == std::string_view::npos ? end : end + 1;
+        } else if (c == '(' && next == '*' && (i + 2 >= n || line[i + 2] != '$')) {
+            end = line.find("*)", i + 2);
+            i = end == std::string_view::npos ? end : end + 2;
+        } else {
+            return c == '/' && next == '/'; // a line comment ends it
+        }
+        if (i == std::string_view::npos)
+            return false; // the comment runs on to the next line
+    }
+    return true;
+}
+
 LanguageState codeStateAfter(std::string_view text, LanguageState start) {
     CodeState state = start.state;
     std::size_t quotes = start.quotes;

@@ -58,6 +58,11 @@ struct LanguageState {
 // the next.
 LanguageState codeStateAfter(std::string_view text, LanguageState start);
 
+// Whether a line read from code holds nothing but blanks and comments that
+// close on it (a line comment included): such a line, put in between two
+// lines of code, leaves the code as it was. Directives are code.
+bool holdsOnlyComments(std::string_view line);
+
 // The first index from `from` on where a string, comment or directive may
 // open (a quote, "{", "(" or "/"), or the text's length.
 std::size_t skipPlainCode(std::string_view text, std::size_t from);

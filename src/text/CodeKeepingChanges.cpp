@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/CodeEquivalence.h"
@@ -34,27 +35,46 @@ LanguageState stateAfterLine(std::string_view line, LanguageState state) {
 // Whether every line that the changes left as it was begins in the same state
 // of the language as before. A change that closes early a comment opened
 // above it, or opens one, leaves the lines after it on the other side even
-// where they hold no code: blank lines, or a comment of their own.
+// where they hold no code: blank lines, or a comment of their own. Line
+// `last` holds code that the texts share, so it is not asked again: a whole
+// header put in above it is checked at no cost.
 bool unchangedLinesReadAlike(const ResultEditor& editor, int from, int top, int last,
                              const std::vector<std::string_view>& earlier) {
+    std::vector<std::pair<std::size_t, int>> kept; // earlier line, line now
+    for (std::size_t k = 0; k < earlier.size(); ++k)
+        if (const std::optional<int> moved = editor.recordedMove(top + static_cast<int>(k));
+            moved && *moved >= top && *moved < last)
+            kept.emplace_back(k, *moved);
+    if (kept.empty())
+        return true;
     LanguageState atTop;
     for (int i = from; i < top; ++i)
         atTop = stateAfterLine(editor.line(i), atTop);
-    std::vector<LanguageState> now; // at the start of lines top..last
-    now.reserve(static_cast<std::size_t>(last - top + 1));
-    LanguageState state = atTop;
-    for (int i = top; i <= last; ++i) {
-        now.push_back(state);
-        state = stateAfterLine(editor.line(i), state);
-    }
-    state = atTop;
-    for (std::size_t k = 0; k < earlier.size(); ++k) {
-        const std::optional<int> moved = editor.recordedMove(top + static_cast<int>(k));
-        if (moved && *moved >= top && *moved <= last &&
-            now[static_cast<std::size_t>(*moved - top)] != state)
+    LanguageState before = atTop;
+    LanguageState now = atTop;
+    std::size_t k = 0;
+    int i = top;
+    for (const auto& [earlierLine, lineNow] : kept) {
+        for (; k < earlierLine; ++k)
+            before = stateAfterLine(earlier[k], before);
+        for (; i < lineNow; ++i)
+            now = stateAfterLine(editor.line(i), now);
+        if (before != now)
             return false;
-        state = stateAfterLine(earlier[k], state);
     }
+    return true;
+}
+
+// The changes only put in lines of whole comments right above line `last`,
+// which began in code: the code is kept without comparing the texts. This is
+// how nearly every header goes in.
+bool onlyCommentLinesPutIn(const ResultEditor& editor, int top, int last,
+                           const ResultEditor::EarlierLines& earlier) {
+    if (earlier.firstStartsInside || earlier.text.size() != 1 || editor.recordedMove(top) != last)
+        return false;
+    for (int i = top; i < last; ++i)
+        if (!holdsOnlyComments(editor.line(i)))
+            return false;
     return true;
 }
 
@@ -78,6 +98,8 @@ bool recordedChangesKeepCode(const ResultEditor& editor, int last) {
     }
     if (from < 0)
         return false;
+    if (onlyCommentLinesPutIn(editor, top, last, *earlier))
+        return true;
     // Both texts are built in one allocation each: this check runs for every
     // header placed.
     const std::size_t unchangedSize = sizeOfLines(editor, from, top);

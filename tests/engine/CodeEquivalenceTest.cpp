@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/PassRunner.h"
 #include "support/TestSupport.h"
@@ -198,6 +199,27 @@ TEST(CodeEquivalence, NoEndCommentInsideAUsesClauseString) {
 // Plain code is skipped several bytes at a time: the first opener is found at
 // every place in and across those steps, beside bytes that a wrong step would
 // take for one (high bytes, nulls, neighbours of the openers' codes).
+// The header step's quick answer for lines put in between two lines of code
+// must be the comparison's: every line of up to four of these pieces.
+TEST(CodeEquivalence, LinesOfOnlyCommentsAreThoseThatKeepTheCodeWhenPutIn) {
+    const std::string pieces[] = {"{", "}", "(*", "*)", "*", ")", "(", "/",
+                                  "$", " ", "\t", "x", "'", "\x01"};
+    const std::string around = "a := 1;\nb := 2;";
+    std::vector<std::string> lines = {""};
+    for (int length = 1; length <= 4; ++length) {
+        std::vector<std::string> longer;
+        for (const std::string& line : lines)
+            for (const std::string& piece : pieces)
+                longer.push_back(line + piece);
+        for (const std::string& line : longer) {
+            const std::string after = "a := 1;\n" + line + "\nb := 2;";
+            EXPECT_EQ(qw::holdsOnlyComments(line), !qw::findCodeMismatch(around, after))
+                << "'" << line << "'";
+        }
+        lines = std::move(longer);
+    }
+}
+
 TEST(CodeEquivalence, PlainCodeEndsAtTheFirstOpener) {
     const std::string fillers[] = {"a", "\x80", "\xff", std::string(1, '\0'), "&", "|", ")", "0"};
     for (const std::string& filler : fillers)
