@@ -139,8 +139,9 @@ bool SourcePass::Impl::readLine(std::string_view raw) {
         // The language's state at the start of the next line: the file is
         // not kept, so it is read on line by line (a line break ends a
         // string). A line read as code from its start on where the scanner
-        // met no opener of a string or comment leaves the language in code
-        // too: the two readings share every opener ("'", "{", "(*", "//").
+        // met no opener of a comment or multi-line string, and no quote in a
+        // uses clause, leaves the language in code too: the two readings
+        // share every opener ("'", "{", "(*", "//") and read strings alike.
         if (codeState_.state != CodeState::Code || lineMayOpen_)
             codeState_ = codeStateAfter("\n", codeStateAfter(rawLine_, codeState_));
     }
@@ -345,8 +346,10 @@ void SourcePass::Impl::scanCodeChar() {
         wordStart_ = -1;
         const Opener opener = openerAt(line, static_cast<std::size_t>(i));
         // A "(" or "/" that opens nothing opens nothing for the language
-        // either: the line may still be taken as code throughout.
-        if (opener != Opener::None)
+        // either, and a string outside a uses clause is read by both alike
+        // (closed by its quote or the line's end): the line may still be
+        // taken as the language reads it.
+        if (opener != Opener::None && (opener != Opener::String || s_.inUses))
             lineMayOpen_ = true;
         switch (opener) {
         case Opener::MultiLineString:

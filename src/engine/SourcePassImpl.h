@@ -235,8 +235,9 @@ private:
     // line, and that line as read.
     LanguageState codeState_;
     std::string_view rawLine_;
-    // The scanner met an opener of a string or comment on the current line,
-    // or began the line inside one.
+    // The scanner met an opener of a comment or multi-line string on the
+    // current line, or a quote in a uses clause, or began the line inside a
+    // string or comment: the language may read the line otherwise.
     bool lineMayOpen_ = false;
 
     // Clean mode: the comment being removed is a compiler directive and stays.
