@@ -143,7 +143,11 @@ void SourcePass::Impl::writeBlockComment() {
         return;
     const std::string& text = s_.frames.back().text;
     if (s_.line.find(text) != std::string::npos) {
-        endCommentsOnLine_ += endComment(text);
+        // An earlier run's comment, or the line's own words: only the first
+        // is left out of a frame named by the line.
+        const std::string& comment = endComment(text);
+        if (s_.line.find(comment) != std::string::npos)
+            endCommentsOnLine_ += comment;
         return; // the line already names the block
     }
     // A comment that would end early or stay open is not written: the line
