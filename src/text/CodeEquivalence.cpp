@@ -31,6 +31,31 @@ std::size_t afterBreak(std::string_view text, std::size_t i) {
     return i + (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1);
 }
 
+// Whether a comment (not a directive) opens at `i`.
+bool commentOpensAt(std::string_view text, std::size_t i) {
+    const auto at = [&](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
+    const char c = text[i];
+    if (c == '{')
+        return at(i + 1) != '$';
+    if (c == '(')
+        return at(i + 1) == '*' && at(i + 2) != '$';
+    return c == '/' && at(i + 1) == '/';
+}
+
+// One past the comment that opens at `i`, or npos when it does not close in
+// `text`. A line comment ends at its line's end; "(*)" opens a comment.
+std::size_t commentEnd(std::string_view text, std::size_t i) {
+    if (text[i] == '{') {
+        const std::size_t close = text.find('}', i + 1);
+        return close == std::string_view::npos ? close : close + 1;
+    }
+    if (text[i] == '(') {
+        const std::size_t close = text.find("*)", i + 2);
+        return close == std::string_view::npos ? close : close + 2;
+    }
+    return lineEndFrom(text, i + 2);
+}
+
 // The bytes at which a run of plain code may end: blanks, quotes, braces and
 // the first characters of "(*" and "//".
 constexpr std::array<bool, 256> kMayEndCodeRun = [] {
@@ -87,21 +112,13 @@ private:
 
     char at(std::size_t i) const { return i < t_.size() ? t_[i] : '\0'; }
 
-    bool commentStartsAt(std::size_t i) const {
-        const char c = t_[i];
-        if (c == '{')
-            return at(i + 1) != '$';
-        if (c == '(')
-            return at(i + 1) == '*' && at(i + 2) != '$';
-        return c == '/' && at(i + 1) == '/';
-    }
 
     // Steps over blanks and, outside directives, comments.
     void skipGap() {
         while (pos_ < t_.size()) {
             if (isBlank(t_[pos_])) {
                 ++pos_;
-            } else if (state_ == State::Code && commentStartsAt(pos_)) {
+            } else if (state_ == State::Code && commentOpensAt(t_, pos_)) {
                 skipComment();
             } else {
                 return;
@@ -110,16 +127,8 @@ private:
     }
 
     void skipComment() {
-        std::size_t end = std::string_view::npos;
-        if (t_[pos_] == '{') {
-            end = t_.find('}', pos_ + 1);
-            pos_ = end == std::string_view::npos ? t_.size() : end + 1;
-        } else if (t_[pos_] == '(') {
-            end = t_.find("*)", pos_ + 2);
-            pos_ = end == std::string_view::npos ? t_.size() : end + 2;
-        } else {
-            pos_ = lineEndFrom(t_, pos_ + 2);
-        }
+        const std::size_t end = commentEnd(t_, pos_);
+        pos_ = end == std::string_view::npos ? t_.size() : end;
     }
 
     bool emit(CodeChunk& chunk, std::size_t from, std::size_t to) {
@@ -322,27 +331,17 @@ std::size_t skipPlainCode(std::string_view text, std::size_t from) {
 }
 
 bool holdsOnlyComments(std::string_view line) {
-    const std::size_t n = line.size();
     std::size_t i = 0;
-    while (i < n) {
-        const char c = line[i];
-        const char next = i + 1 < n ? line[i + 1] : '\0';
-        std::size_t end = std::string_view::npos;
-        if (isBlank(c)) {
+    while (i < line.size()) {
+        if (isBlank(line[i])) {
             ++i;
-            continue;
-        }
-        if (c == '{' && next != '$') {
-            end = line.find('}', i + 1);
-            i = end == std::string_view::npos ? end : end + 1;
-        } else if (c == '(' && next == '*' && (i + 2 >= n || line[i + 2] != '$')) {
-            end = line.find("*)", i + 2);
-            i = end == std::string_view::npos ? end : end + 2;
+        } else if (commentOpensAt(line, i)) {
+            i = commentEnd(line, i);
+            if (i == std::string_view::npos)
+                return false; // the comment runs on to the next line
         } else {
-            return c == '/' && next == '/'; // a line comment ends it
+            return false;
         }
-        if (i == std::string_view::npos)
-            return false; // the comment runs on to the next line
     }
     return true;
 }
